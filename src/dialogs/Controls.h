@@ -1,0 +1,131 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The values of a dialog's controls as its model holds them. Writing a
+// value runs the control's handler at once, nested inside the write, and
+// only when the value really changes: the rebuild chains of the dialogs
+// rely on exactly that. The Win32 views mirror these into real controls.
+namespace mq::ui {
+
+class TextBox {
+public:
+    explicit TextBox(std::string text = {}) : text_(std::move(text)) {}
+    TextBox(const TextBox&) = delete;
+    TextBox& operator=(const TextBox&) = delete;
+
+    const std::string& Text() const { return text_; }
+    void SetText(std::string text) {
+        if (text == text_) return;
+        text_ = std::move(text);
+        if (Change) Change();
+    }
+
+    std::function<void()> Change;
+
+private:
+    std::string text_;
+};
+
+class CheckBox {
+public:
+    explicit CheckBox(bool value = false) : value_(value) {}
+    CheckBox(const CheckBox&) = delete;
+    CheckBox& operator=(const CheckBox&) = delete;
+
+    bool Value() const { return value_; }
+    void SetValue(bool value) {
+        if (value == value_) return;
+        value_ = value;
+        if (Click) Click();
+    }
+
+    std::function<void()> Click;
+
+private:
+    bool value_;
+};
+
+// A drop-down list, editable (the user may type any text) or list-only.
+// Choosing an item sets the text to it and runs Click; typing into an
+// editable one runs Change.
+class ComboBox {
+public:
+    ComboBox(std::vector<std::string> items, bool editable)
+        : items_(std::move(items)), editable_(editable) {}
+    ComboBox(const ComboBox&) = delete;
+    ComboBox& operator=(const ComboBox&) = delete;
+
+    const std::vector<std::string>& Items() const { return items_; }
+    bool Editable() const { return editable_; }
+    int ListIndex() const { return index_; }
+    const std::string& Text() const { return text_; }
+
+    void SetListIndex(int index) {
+        if (index < -1 || index >= static_cast<int>(items_.size())) return;
+        if (index == index_) return;
+        index_ = index;
+        std::string text = index >= 0 ? items_[static_cast<std::size_t>(index)] : std::string();
+        const bool textChanged = text != text_;
+        text_ = std::move(text);
+        if (Click) Click();
+        if (textChanged && editable_ && Change) Change();
+    }
+    // Typing into an editable list: the selection follows an exact match.
+    void SetText(std::string text) {
+        if (!editable_ || text == text_) return;
+        text_ = std::move(text);
+        index_ = -1;
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            if (items_[i] == text_) {
+                index_ = static_cast<int>(i);
+                break;
+            }
+        }
+        if (Change) Change();
+    }
+
+    std::function<void()> Click;
+    std::function<void()> Change;
+
+private:
+    std::vector<std::string> items_;
+    bool editable_;
+    int index_ = -1;
+    std::string text_;
+};
+
+// A plain list box whose items the model adds and removes.
+class ListBox {
+public:
+    ListBox() = default;
+    ListBox(const ListBox&) = delete;
+    ListBox& operator=(const ListBox&) = delete;
+
+    const std::vector<std::string>& Items() const { return items_; }
+    int ListIndex() const { return index_; }
+    void SetListIndex(int index) {
+        if (index < -1 || index >= static_cast<int>(items_.size())) return;
+        if (index == index_) return;
+        index_ = index;
+        if (Click) Click();
+    }
+    void AddItem(std::string item) { items_.push_back(std::move(item)); }
+    void RemoveItem(int index) {
+        if (index < 0 || index >= static_cast<int>(items_.size())) return;
+        items_.erase(items_.begin() + index);
+        if (index_ >= static_cast<int>(items_.size())) index_ = -1;
+        else if (index_ > index) --index_;
+        else if (index_ == index) index_ = -1;
+    }
+
+    std::function<void()> Click;
+
+private:
+    std::vector<std::string> items_;
+    int index_ = -1;
+};
+
+}  // namespace mq::ui

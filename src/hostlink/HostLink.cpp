@@ -1,0 +1,102 @@
+#include "hostlink/HostLink.h"
+
+namespace mq {
+
+std::string InsertBefore;
+std::string InsertAfter;
+
+namespace {
+
+constexpr std::uint32_t kUnfilled = 0xFFFFFFFFu;
+constexpr std::uint32_t kPackedOverflow = 0xFFFFFFFFu;  // EM_GETSEL's -1
+
+const char* const kNoHostMessage =
+    "TeraPadを発見できませんでした。\r\nTeraPadへの送信は実行できません。";
+const char* const kSelectionUnreadableMessage =
+    "TeraPadの選択範囲を正しく読み取れませんでした。\r\n"
+    "文書を守るため、挿入は行いませんでした。";
+
+}  // namespace
+
+std::optional<HostSelection> ResolveSelection(std::uint32_t packed, bool pointersFilled,
+                                              std::uint32_t ptrStart, std::uint32_t ptrEnd,
+                                              std::size_t textLength) {
+    HostSelection sel;
+    if (pointersFilled) {
+        sel = {ptrStart, ptrEnd};
+        // The packed answer must tell the same story where it can: -1 is
+        // what Windows answers past 16 bits (and, honestly, for 65535/65535);
+        // anything else must be the low words of the full positions.
+        const bool packedAgrees =
+            packed == kPackedOverflow ||
+            ((packed & 0xFFFFu) == (ptrStart & 0xFFFFu) && (packed >> 16) == (ptrEnd & 0xFFFFu));
+        if (!packedAgrees) return std::nullopt;
+    } else {
+        sel = {packed & 0xFFFFu, packed >> 16};
+        // Without the pointer form -1 is ambiguous once the text is long
+        // enough to hold positions past 16 bits.
+        if (packed == kPackedOverflow && textLength > 0xFFFFu) return std::nullopt;
+    }
+    if (sel.start > sel.end || sel.end > textLength) return std::nullopt;
+    return sel;
+}
+
+HostLink::HostLink(HostEditorPort& host, const AnsiCodePage& codePage, MessagePort& messages)
+    : host_(host), codePage_(codePage), messages_(messages) {}
+
+void HostLink::FindHostEditor() {
+    hostWindow_ = host_.GetForegroundWindow();
+    hostEdit_ = host_.FindChildByClass(hostWindow_, kHostEditClass);
+}
+
+void HostLink::StartupCheck(WindowHandle owner) {
+    if (hostEdit_ == 0) {
+        messages_.Show(owner, kNoHostMessage, kProgramTitle, MessagePort::Icon::Warning,
+                       MessagePort::Buttons::Ok);
+    }
+}
+
+std::optional<std::string> HostLink::GetHostSelection(WindowHandle edit) {
+    std::intptr_t reported = host_.GetTextLength(edit);
+    std::size_t length = reported > 0 ? static_cast<std::size_t>(reported) : 0;
+    std::string text;
+    try {
+        text = host_.GetText(edit, length);
+    } catch (const std::bad_alloc&) {
+        // A length we cannot hold cannot be cut exactly either.
+        return std::nullopt;
+    }
+    text.resize(length, '\0');
+
+    std::uint32_t packed = host_.GetSelectionPacked(edit);
+    std::uint32_t ptrStart = kUnfilled, ptrEnd = kUnfilled;
+    host_.GetSelectionPointers(edit, ptrStart, ptrEnd);
+    const bool filled = !(ptrStart == kUnfilled && ptrEnd == kUnfilled);
+
+    auto sel = ResolveSelection(packed, filled, ptrStart, ptrEnd, length);
+    if (!sel) return std::nullopt;
+    return codePage_.ToUtf8(std::string_view(text).substr(sel->start, sel->end - sel->start));
+}
+
+void HostLink::ReplaceHostSelection(WindowHandle edit, const std::string& text) {
+    host_.ReplaceSelection(edit, codePage_.FromUtf8(text));
+}
+
+void HostLink::RefocusHost() {
+    if (host_.GetForegroundWindow() != hostWindow_) host_.SetForegroundWindow(hostWindow_);
+}
+
+void HostLink::InsertIntoHost() {
+    if (InsertBefore.empty()) return;
+    auto sel = GetHostSelection(hostEdit_);
+    if (!sel) {
+        messages_.Show(owner_, kSelectionUnreadableMessage, kProgramTitle,
+                       MessagePort::Icon::Warning, MessagePort::Buttons::Ok);
+        RefocusHost();
+        return;
+    }
+    ReplaceHostSelection(hostEdit_, InsertBefore + *sel + InsertAfter);
+    RefocusHost();
+}
+
+}  // namespace mq

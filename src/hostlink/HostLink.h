@@ -1,0 +1,76 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/CodePage.h"
+#include "platform/HostEditor.h"
+#include "platform/Ui.h"
+
+namespace mq {
+
+// The two texts a tag dialog leaves behind when it closes: what goes in
+// front of the host's selection and what goes behind it. Process-wide, as
+// the dialogs and the palette never meet otherwise; an empty InsertBefore
+// means there is nothing to insert.
+extern std::string InsertBefore;
+extern std::string InsertAfter;
+
+inline constexpr const char* kProgramTitle = "Marquill";
+inline constexpr const char* kHostEditClass = "TEditor";
+
+// Where the host's selection lies, in bytes of its ANSI text.
+struct HostSelection {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+};
+
+// Reads the selection bounds from the two answers of EM_GETSEL and the text
+// length, or nothing when they cannot be trusted.
+//
+// The packed answer only holds 16 bits a side, so past 64 KiB it is -1 (or,
+// from a careless host, truncated) and cutting by it would pick the wrong
+// bytes; the pointer form carries full positions. A host that leaves the
+// pointers unfilled falls back to the packed value. Whatever the source, the
+// bounds must satisfy start <= end <= length.
+std::optional<HostSelection> ResolveSelection(std::uint32_t packed, bool pointersFilled,
+                                              std::uint32_t ptrStart, std::uint32_t ptrEnd,
+                                              std::size_t textLength);
+
+// The palette's connection to the host editor: captured once at start-up,
+// then used after every tag dialog.
+class HostLink {
+public:
+    HostLink(HostEditorPort& host, const AnsiCodePage& codePage, MessagePort& messages);
+
+    // Takes the foreground window as the host and its first direct
+    // "TEditor" child as the edit control. Runs once, before the palette is
+    // shown, while the editor that launched it is still in front.
+    void FindHostEditor();
+    // Warns once when no edit control was found; the run goes on unbound.
+    void StartupCheck(WindowHandle owner);
+
+    // The selected text, UTF-8, or nothing when the selection cannot be
+    // read exactly (then the host must not be touched).
+    std::optional<std::string> GetHostSelection(WindowHandle edit);
+    void ReplaceHostSelection(WindowHandle edit, const std::string& text);
+    void RefocusHost();
+    // Wraps the host's selection in InsertBefore and InsertAfter.
+    void InsertIntoHost();
+
+    WindowHandle HostWindow() const { return hostWindow_; }
+    WindowHandle HostEdit() const { return hostEdit_; }
+
+    // Owner of the warning boxes (the palette); 0 until it exists.
+    void SetOwner(WindowHandle owner) { owner_ = owner; }
+
+private:
+    HostEditorPort& host_;
+    const AnsiCodePage& codePage_;
+    MessagePort& messages_;
+    WindowHandle hostWindow_ = 0;
+    WindowHandle hostEdit_ = 0;
+    WindowHandle owner_ = 0;
+};
+
+}  // namespace mq

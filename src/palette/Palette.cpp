@@ -1,0 +1,62 @@
+#include "palette/Palette.h"
+
+namespace mq {
+
+bool IsTagCommand(Command c) {
+    switch (c) {
+    case Command::Deck:
+    case Command::Card:
+    case Command::Text:
+    case Command::NaviA:
+    case Command::NaviAction:
+    case Command::CE:
+    case Command::Image:
+    case Command::Templete:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<Command> ToolbarCommandForKey(std::string_view key) {
+    for (const auto& slot : kToolbarSlots) {
+        if (slot.key != nullptr && key == slot.key) return slot.command;
+    }
+    return std::nullopt;
+}
+
+int SetZenmen(WindowPort& windows, WindowHandle form, std::int16_t mode) {
+    if (mode != 0 && mode != 1) return 0;
+    WindowHandle band = mode == 1 ? WindowPort::kTopmost : WindowPort::kNotTopmost;
+    return windows.SetWindowPos(form, band, 0, 0, 0, 0, kZenmenFlags) ? 1 : 0;
+}
+
+Palette::Palette(WindowPort& windows, HostLink& link) : windows_(windows), link_(link) {}
+
+void Palette::Form_Load(const std::function<void(Palette&)>& loadTopMost) {
+    link_.FindHostEditor();
+    link_.StartupCheck(self_);
+    checked_ = false;
+    if (loadTopMost) loadTopMost(*this);
+    mnuSaizenmen_Click();
+}
+
+void Palette::mnuSaizenmen_Click() {
+    if (!checked_) {
+        SetZenmen(windows_, self_, 1);
+        checked_ = true;
+    } else {
+        SetZenmen(windows_, self_, 0);
+        checked_ = false;
+    }
+}
+
+void Palette::RunModal(const std::function<void()>& showDialog, bool insertAfterwards) {
+    const bool wasOnTop = checked_;
+    if (wasOnTop) mnuSaizenmen_Click();
+    showDialog();
+    if (wasOnTop) mnuSaizenmen_Click();
+    if (insertAfterwards) link_.InsertIntoHost();
+}
+
+}  // namespace mq

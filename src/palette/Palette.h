@@ -1,0 +1,94 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "hostlink/HostLink.h"
+#include "platform/Ui.h"
+
+namespace mq {
+
+// Every command of the palette, in menu order.
+enum class Command {
+    Exit,
+    Saizenmen,
+    InportFromHDMLEditor,
+    Deck,
+    Card,
+    Text,
+    NaviA,
+    NaviAction,
+    CE,
+    Image,
+    Templete,
+    OpenHelp,
+    Version,
+};
+
+// True for the eight commands that open a tag dialog and insert its result.
+bool IsTagCommand(Command c);
+
+// One toolbar slot: a button (key and tooltip, icon key, command) or a
+// separator (key null).
+struct ToolbarSlot {
+    const char* key;
+    const char* iconKey;
+    Command command;
+};
+inline constexpr std::array<ToolbarSlot, 11> kToolbarSlots{{
+    {"終了", "Delete", Command::Exit},
+    {nullptr, nullptr, Command::Exit},
+    {"デッキ", "Deck", Command::Deck},
+    {"カード", "Card", Command::Card},
+    {"テキスト整形", "Center", Command::Text},
+    {"ナビゲーション - A", "NaviA", Command::NaviA},
+    {"ナビゲーション - ACTION", "NaviAction", Command::NaviAction},
+    {"選択肢", "CE", Command::CE},
+    {"画像", "img", Command::Image},
+    {nullptr, nullptr, Command::Exit},
+    {"テンプレート", "templete", Command::Templete},
+}};
+
+// The toolbar's dispatch: the first button whose key equals `key` exactly
+// (case-sensitive) names the command; any other key names none.
+std::optional<Command> ToolbarCommandForKey(std::string_view key);
+
+// SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW
+inline constexpr unsigned kZenmenFlags = 0x43;
+
+// Mode 1 puts the window into the topmost band, 0 takes it out, any other
+// mode does nothing and answers 0. Shows the window as a side effect.
+int SetZenmen(WindowPort& windows, WindowHandle form, std::int16_t mode);
+
+// The palette's state and sequences, apart from its window.
+class Palette {
+public:
+    Palette(WindowPort& windows, HostLink& link);
+
+    void SetWindow(WindowHandle self) { self_ = self; }
+
+    // Start-up, before the window is shown: capture the host (warning once
+    // when unbound), let `loadTopMost` restore the saved check mark, then
+    // apply it with the toggle. The mark holds the opposite of the wanted
+    // state until then, so with nothing restored the palette floats.
+    void Form_Load(const std::function<void(Palette&)>& loadTopMost);
+
+    // The always-on-top toggle.
+    void mnuSaizenmen_Click();
+    bool TopMostChecked() const { return checked_; }
+    void SetTopMostChecked(bool checked) { checked_ = checked; }
+
+    // Shows a dialog modally around the topmost band: leave it while the
+    // dialog is open, come back afterwards; tag dialogs then insert.
+    void RunModal(const std::function<void()>& showDialog, bool insertAfterwards);
+
+private:
+    WindowPort& windows_;
+    HostLink& link_;
+    WindowHandle self_ = 0;
+    bool checked_ = false;
+};
+
+}  // namespace mq
