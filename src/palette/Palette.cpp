@@ -33,9 +33,12 @@ int SetZenmen(WindowPort& windows, WindowHandle form, std::int16_t mode) {
 
 Palette::Palette(WindowPort& windows, HostLink& link) : windows_(windows), link_(link) {}
 
-void Palette::Form_Load(const std::function<void(Palette&)>& loadTopMost) {
+void Palette::Form_Load(const std::function<void(Palette&)>& loadTopMost,
+                        const std::function<void()>& placeWindow) {
     link_.FindHostEditor();
-    link_.StartupCheck(self_);
+    // The palette is not shown yet: the warning stands on its own.
+    link_.StartupCheck(0);
+    if (placeWindow) placeWindow();
     checked_ = false;
     if (loadTopMost) loadTopMost(*this);
     mnuSaizenmen_Click();

@@ -70,10 +70,13 @@ public:
     void SetWindow(WindowHandle self) { self_ = self; }
 
     // Start-up, before the window is shown: capture the host (warning once
-    // when unbound), let `loadTopMost` restore the saved check mark, then
-    // apply it with the toggle. The mark holds the opposite of the wanted
-    // state until then, so with nothing restored the palette floats.
-    void Form_Load(const std::function<void(Palette&)>& loadTopMost);
+    // when unbound), let `placeWindow` position the still hidden window,
+    // let `loadTopMost` restore the saved check mark, then apply it with the
+    // toggle, which also shows the window. The mark holds the opposite of
+    // the wanted state until then, so with nothing restored the palette
+    // floats.
+    void Form_Load(const std::function<void(Palette&)>& loadTopMost,
+                   const std::function<void()>& placeWindow = {});
 
     // The always-on-top toggle.
     void mnuSaizenmen_Click();

@@ -1,0 +1,69 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "palette/Palette.h"
+
+namespace mq::win32 {
+
+inline constexpr const wchar_t* kPaletteClass = L"MarquillPalette";
+
+// Menu item IDs: kMenuBase + the command's number. Tests post these.
+inline constexpr int kMenuBase = 100;
+// Toolbar button IDs: kToolbarBase + the slot's position.
+inline constexpr int kToolbarBase = 200;
+inline constexpr int kToolbarId = 300;
+
+// The palette window: a menu bar and a toolbar of nine tag buttons. All
+// its rules live in Palette; this class only turns clicks and keys into
+// commands and keeps the menu's check mark in line.
+class frmMain {
+public:
+    struct Hooks {
+        // Restores the saved check mark at start-up (may be empty).
+        std::function<void(Palette&)> loadTopMost;
+        // Saves the state when the palette closes (may be empty).
+        std::function<void(const Palette&)> saveTopMost;
+        // Commands the palette does not handle itself (settings import,
+        // help); answers whether it did something.
+        std::function<bool(Command, HWND)> extraCommand;
+    };
+
+    frmMain(HINSTANCE instance, Palette& palette, HostLink& link, Hooks hooks);
+
+    // Creates the window, runs the start-up and the message loop until the
+    // palette closes. Returns the exit code.
+    int Run();
+
+    void RunCommand(Command command);
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateMenuBar();
+    void CreateToolbar();
+    void FitClientArea();
+    void PlaceNearHost();
+    void RefreshMenu();
+    void Toolbar1_ButtonClick(int slot);
+    void Form_Unload();
+    int Scale(int pixels) const;
+
+    HINSTANCE instance_;
+    Palette& palette_;
+    HostLink& link_;
+    Hooks hooks_;
+    HWND hwnd_ = nullptr;
+    HWND toolbar_ = nullptr;
+    HMENU menu_ = nullptr;
+    HACCEL accel_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    UINT dpi_ = 96;
+    std::vector<std::wstring> tips_;
+};
+
+}  // namespace mq::win32
