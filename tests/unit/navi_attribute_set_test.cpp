@@ -1,0 +1,104 @@
+#include "dialogs/navi/NaviAttributeSet.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace mq {
+namespace {
+
+TEST(NaviAttributeSet, OpensWithLabelOkAndEmptyDestCheckedAndListsOnTheirFirstItem) {
+    NaviAttributeSet set;
+    set.SelectFirstItems();
+    std::string out;
+    set.AppendFragments(out, kNaviAOrder);
+    EXPECT_EQ(out, R"( LABEL="OK" DEST="")");
+    EXPECT_EQ(set.Value(NaviAttr::Task), "GO");
+    EXPECT_EQ(set.Value(NaviAttr::Clear), "True");
+    EXPECT_EQ(set.Value(NaviAttr::Friend), "True");
+    EXPECT_EQ(set.Value(NaviAttr::PostMethod), "GET");
+    EXPECT_EQ(set.Value(NaviAttr::Rel), "NEXT");
+}
+
+TEST(NaviAttributeSet, ControlsAreOfTheKindTheTableNames) {
+    NaviAttributeSet set;
+    for (const NaviAttrSpec& spec : kNaviAttrs) {
+        SCOPED_TRACE(std::string(spec.name));
+        const bool text = spec.kind == NaviValueKind::Text;
+        const bool list = spec.kind == NaviValueKind::EditableList || spec.kind == NaviValueKind::FixedList;
+        if (text) {
+            EXPECT_NO_THROW(set.Text(spec.attr));
+        } else {
+            EXPECT_THROW(set.Text(spec.attr), std::logic_error);
+        }
+        if (list) {
+            EXPECT_EQ(set.Combo(spec.attr).Editable(), spec.kind == NaviValueKind::EditableList);
+        } else {
+            EXPECT_THROW(set.Combo(spec.attr), std::logic_error);
+        }
+        // The name of the value control says its kind.
+        EXPECT_EQ(spec.valueControl.substr(0, 3), text ? "txt" : list ? "cbo" : "");
+        EXPECT_EQ(spec.checkBox.substr(0, 3), "chk");
+    }
+    // Only TASK can be typed into; CLEAR, FRIEND and POSTMETHOD are lists only.
+    EXPECT_TRUE(set.Combo(NaviAttr::Task).Editable());
+    EXPECT_FALSE(set.Combo(NaviAttr::Friend).Editable());
+}
+
+// A keyboard user reaches each check box by its accelerator: no two on one
+// page may share one, and the three captions without one have none.
+TEST(NaviAttributeSet, AcceleratorsAreUniqueOnEveryPage) {
+    std::set<std::pair<NaviPage, char>> seen;
+    int without = 0;
+    for (const NaviAttrSpec& spec : kNaviAttrs) {
+        const auto amp = spec.caption.find('&');
+        if (amp == std::string_view::npos) {
+            ++without;
+            continue;
+        }
+        ASSERT_LT(amp + 1, spec.caption.size());
+        EXPECT_EQ(spec.caption.find('&', amp + 1), std::string_view::npos) << spec.caption;
+        EXPECT_TRUE(seen.insert({spec.page, spec.caption[amp + 1]}).second) << spec.caption;
+    }
+    EXPECT_EQ(without, 3);  // TASK, POSTDATA, NUMBER
+}
+
+TEST(NaviAttributeSet, ValuesAreWrittenExactlyAsTheyStand) {
+    NaviAttributeSet set;
+    set.SelectFirstItems();
+    set.Check(NaviAttr::Label).SetValue(false);
+    set.Check(NaviAttr::Dest).SetValue(false);
+    set.Check(NaviAttr::Vars).SetValue(true);
+    set.Text(NaviAttr::Vars).SetText(R"(  a="<b>"&c )");
+    set.Check(NaviAttr::Task).SetValue(true);
+    set.Combo(NaviAttr::Task).SetText("go");  // not an item: written as typed
+    set.Check(NaviAttr::Number).SetValue(true);
+    std::string out;
+    set.AppendFragments(out, kNaviAOrder);
+    EXPECT_EQ(out, R"( TASK="go" VARS="  a="<b>"&c " NUMBER="")");
+}
+
+TEST(NaviAttributeSet, EveryCheckBoxAndValueControlRunsTheRebuild) {
+    NaviAttributeSet set;
+    int rebuilds = 0;
+    set.OnChange([&] { ++rebuilds; });
+    for (const NaviAttrSpec& spec : kNaviAttrs) {
+        SCOPED_TRACE(std::string(spec.name));
+        rebuilds = 0;
+        set.Check(spec.attr).SetValue(!set.Check(spec.attr).Value());
+        EXPECT_EQ(rebuilds, 1);
+        rebuilds = 0;
+        switch (spec.kind) {
+        case NaviValueKind::Text: set.Text(spec.attr).SetText("x"); break;
+        case NaviValueKind::EditableList: set.Combo(spec.attr).SetText("x"); break;
+        case NaviValueKind::FixedList: set.Combo(spec.attr).SetListIndex(1); break;
+        case NaviValueKind::None: ++rebuilds; break;
+        }
+        EXPECT_GE(rebuilds, 1);
+    }
+}
+
+}  // namespace
+}  // namespace mq
