@@ -22,14 +22,22 @@ std::optional<HostSelection> ResolveSelection(std::uint32_t packed, bool pointer
                                               std::uint32_t ptrStart, std::uint32_t ptrEnd,
                                               std::size_t textLength) {
     HostSelection sel;
+    // Across processes the pointers come back zeroed, not as preset, from a
+    // host that ignores them; zeros are an answer only when the packed value
+    // says the same.
+    if (pointersFilled && ptrStart == 0 && ptrEnd == 0 && packed != 0) pointersFilled = false;
     if (pointersFilled) {
         sel = {ptrStart, ptrEnd};
         // The packed answer must tell the same story where it can: -1 is
-        // what Windows answers past 16 bits (and, honestly, for 65535/65535);
-        // anything else must be the low words of the full positions.
+        // what Windows answers past 16 bits (and, honestly, for 65535/65535),
+        // so with -1 a position must lie there; anything else must be the
+        // low words of the full positions.
+        const bool beyond16Bits =
+            ptrStart > 0xFFFFu || ptrEnd > 0xFFFFu || (ptrStart == 0xFFFFu && ptrEnd == 0xFFFFu);
         const bool packedAgrees =
-            packed == kPackedOverflow ||
-            ((packed & 0xFFFFu) == (ptrStart & 0xFFFFu) && (packed >> 16) == (ptrEnd & 0xFFFFu));
+            packed == kPackedOverflow
+                ? beyond16Bits
+                : (packed & 0xFFFFu) == (ptrStart & 0xFFFFu) && (packed >> 16) == (ptrEnd & 0xFFFFu);
         if (!packedAgrees) return std::nullopt;
     } else {
         sel = {packed & 0xFFFFu, packed >> 16};

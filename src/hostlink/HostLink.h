@@ -31,7 +31,8 @@ struct HostSelection {
 // The packed answer only holds 16 bits a side, so past 64 KiB it is -1 (or,
 // from a careless host, truncated) and cutting by it would pick the wrong
 // bytes; the pointer form carries full positions. A host that leaves the
-// pointers unfilled falls back to the packed value. Whatever the source, the
+// pointers unfilled (as preset, or zeroed by the transport while the packed
+// value is not) falls back to the packed value. Whatever the source, the
 // bounds must satisfy start <= end <= length.
 std::optional<HostSelection> ResolveSelection(std::uint32_t packed, bool pointersFilled,
                                               std::uint32_t ptrStart, std::uint32_t ptrEnd,

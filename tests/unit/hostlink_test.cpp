@@ -1,0 +1,280 @@
+// The host link against a host in memory: how the selection is cut out of
+// the host's bytes, when the link refuses to touch the host, and the order
+// of what it sends.
+#include <gtest/gtest.h>
+
+#include "hostlink/HostLink.h"
+#include "platform/posix/Cp932.h"
+#include "support/FakeHostEditor.h"
+#include "support/RecordingMessagePort.h"
+
+namespace mq::test {
+namespace {
+
+constexpr std::uint32_t kMinusOne = 0xFFFFFFFFu;
+constexpr std::uint32_t kUnfilled = 0xFFFFFFFFu;
+
+std::uint32_t Packed(std::uint32_t start, std::uint32_t end) { return start | end << 16; }
+
+TEST(ResolveSelection, PackedValueIsReadAsTwoUnsignedHalves) {
+    // 39,000/40,000 packs to 0x9C409858, negative as a signed 32-bit number.
+    const std::uint32_t packed = Packed(39000, 40000);
+    ASSERT_LT(static_cast<std::int32_t>(packed), 0);
+    auto sel = ResolveSelection(packed, false, kUnfilled, kUnfilled, 50000);
+    ASSERT_TRUE(sel);
+    EXPECT_EQ(sel->start, 39000u);
+    EXPECT_EQ(sel->end, 40000u);
+
+    sel = ResolveSelection(Packed(7, 7), false, kUnfilled, kUnfilled, 7);
+    ASSERT_TRUE(sel);
+    EXPECT_EQ(sel->start, 7u);
+    EXPECT_EQ(sel->end, 7u);
+}
+
+TEST(ResolveSelection, RefusesBoundsTheTextCannotHave) {
+    // End before start, and an end beyond the text: the host's real
+    // selection is not what it reported, so cutting by it would replace the
+    // wrong bytes.
+    EXPECT_FALSE(ResolveSelection(Packed(6, 2), false, kUnfilled, kUnfilled, 9));
+    EXPECT_FALSE(ResolveSelection(Packed(2, 10), false, kUnfilled, kUnfilled, 9));
+    EXPECT_FALSE(ResolveSelection(0, true, 6, 2, 9));
+    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 70000, 70001, 70000));
+    // -1 without the pointer form is ambiguous in a long text; in a short
+    // one it reads as 65535/65535, which the text cannot hold.
+    EXPECT_FALSE(ResolveSelection(kMinusOne, false, kUnfilled, kUnfilled, 0x10000));
+    EXPECT_FALSE(ResolveSelection(kMinusOne, false, kUnfilled, kUnfilled, 100));
+}
+
+TEST(ResolveSelection, PointerFormWinsWhenThePackedValueAgrees) {
+    // Windows answers -1 past 16 bits; a careless host truncates.
+    auto sel = ResolveSelection(kMinusOne, true, 70000, 71000, 100000);
+    ASSERT_TRUE(sel);
+    EXPECT_EQ(sel->start, 70000u);
+    EXPECT_EQ(sel->end, 71000u);
+    sel = ResolveSelection(Packed(70000 & 0xFFFF, 71000 & 0xFFFF), true, 70000, 71000, 100000);
+    ASSERT_TRUE(sel);
+    EXPECT_EQ(sel->start, 70000u);
+    // 65535/65535 packs to -1 on Windows too.
+    EXPECT_TRUE(ResolveSelection(kMinusOne, true, 65535, 65535, 65535));
+}
+
+TEST(ResolveSelection, RefusesPointersThatContradictThePackedValue) {
+    EXPECT_FALSE(ResolveSelection(Packed(5, 9), true, 6, 9, 100));
+    // -1 says a position lies past 16 bits.
+    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 100, 200, 100000));
+}
+
+TEST(ResolveSelection, ZeroedPointersAreNoAnswer) {
+    // A host of another process that ignores the pointers hands back zeros:
+    // the packed value is all there is, exact below 16 bits, -1 unusable.
+    auto sel = ResolveSelection(Packed(39000, 40000), true, 0, 0, 50000);
+    ASSERT_TRUE(sel);
+    EXPECT_EQ(sel->start, 39000u);
+    EXPECT_EQ(sel->end, 40000u);
+    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 0, 0, 100000));
+    sel = ResolveSelection(0, true, 0, 0, 100000);
+    ASSERT_TRUE(sel);
+    EXPECT_EQ(sel->end, 0u);
+}
+
+class HostLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InsertBefore.clear();
+        InsertAfter.clear();
+    }
+    void TearDown() override {
+        InsertBefore.clear();
+        InsertAfter.clear();
+    }
+    // The host's bytes for UTF-8 text.
+    std::string Ansi(const std::string& utf8) const { return cp.FromUtf8(utf8); }
+    HostLink& Bind() {
+        link.FindHostEditor();
+        host.log.clear();
+        return link;
+    }
+
+    FakeHostEditor host;
+    Cp932CodePage cp;
+    RecordingMessagePort messages;
+    HostLink link{host, cp, messages};
+};
+
+TEST_F(HostLinkTest, FindsTheForegroundWindowAndItsEditControl) {
+    link.FindHostEditor();
+    EXPECT_EQ(link.HostWindow(), FakeHostEditor::kHost);
+    EXPECT_EQ(link.HostEdit(), FakeHostEditor::kEdit);
+    link.StartupCheck(0x42);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(HostLinkTest, UnboundLinkWarnsOnceAndChangesNothing) {
+    host.hasEdit = false;
+    host.text = "Hello";
+    host.selEnd = 5;
+    link.FindHostEditor();
+    EXPECT_EQ(link.HostWindow(), FakeHostEditor::kHost);
+    EXPECT_EQ(link.HostEdit(), 0u);
+    link.StartupCheck(0x42);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].owner, 0x42u);
+    EXPECT_EQ(messages.shown[0].text,
+              "TeraPadを発見できませんでした。\r\nTeraPadへの送信は実行できません。");
+    EXPECT_EQ(messages.shown[0].caption, kProgramTitle);
+    EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
+    EXPECT_EQ(messages.shown[0].buttons, MessagePort::Buttons::Ok);
+
+    InsertBefore = "<B>";
+    InsertAfter = "</B>";
+    host.foreground = FakeHostEditor::kOther;
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, "Hello");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    // The window that had the foreground at start-up gets it back.
+    EXPECT_EQ(host.foregroundSets, std::vector<WindowHandle>{FakeHostEditor::kHost});
+}
+
+TEST_F(HostLinkTest, WrapsTheSelectionAndKeepsTheInsertionStrings) {
+    host.text = "Hello";
+    host.selEnd = 5;
+    Bind();
+    host.foreground = FakeHostEditor::kOther;  // the palette
+    InsertBefore = "<CENTER>";
+    InsertAfter = "</CENTER>";
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, "<CENTER>Hello</CENTER>");
+    EXPECT_EQ(host.foreground, FakeHostEditor::kHost);
+    EXPECT_EQ(InsertBefore, "<CENTER>");
+    EXPECT_EQ(InsertAfter, "</CENTER>");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(HostLinkTest, NoSelectionPutsBothStringsAtTheCaret) {
+    host.text = Ansi("前後");
+    host.selStart = host.selEnd = 2;
+    Bind();
+    InsertBefore = "<B>";
+    InsertAfter = "</B>";
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, Ansi("前<B></B>後"));
+}
+
+TEST_F(HostLinkTest, EmptyInsertBeforeSendsNothing) {
+    host.text = "Hello";
+    host.selEnd = 5;
+    Bind();
+    host.foreground = FakeHostEditor::kOther;
+    InsertAfter = "</B>";
+    link.InsertIntoHost();
+    EXPECT_TRUE(host.log.empty());
+    EXPECT_EQ(host.text, "Hello");
+    EXPECT_EQ(host.foreground, FakeHostEditor::kOther);
+}
+
+TEST_F(HostLinkTest, SelectionIsCutByBytesOfTheAnsiText) {
+    host.text = Ansi("日本語abc");
+    ASSERT_EQ(host.text.size(), 9u);
+    host.selStart = 2;
+    host.selEnd = 6;
+    Bind();
+    EXPECT_EQ(link.GetHostSelection(FakeHostEditor::kEdit), "本語");
+    // A cut inside a double-byte character reads as the code page reads a
+    // stray byte.
+    host.selStart = 2;
+    host.selEnd = 5;
+    EXPECT_EQ(link.GetHostSelection(FakeHostEditor::kEdit), "本・");
+}
+
+TEST_F(HostLinkTest, PackedOnlyHostIsExactBelow64KiB) {
+    for (bool zeroed : {false, true}) {
+        host.text.assign(50000, 'a');
+        host.text.replace(39000, 1000, std::string(1000, 'b'));
+        host.selStart = 39000;
+        host.selEnd = 40000;
+        host.fillsPointers = false;
+        host.zeroesUnfilledPointers = zeroed;
+        Bind();
+        InsertBefore = "[";
+        InsertAfter = "]";
+        link.InsertIntoHost();
+        EXPECT_EQ(host.text, std::string(39000, 'a') + "[" + std::string(1000, 'b') + "]" +
+                                 std::string(10000, 'a'))
+            << zeroed;
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+TEST_F(HostLinkTest, UnreadableSelectionLeavesTheHostAlone) {
+    host.text = std::string(100000, 'x');
+    host.selStart = 70000;
+    host.selEnd = 70010;
+    host.fillsPointers = false;  // packed -1 and nothing else to go by
+    Bind();
+    host.foreground = FakeHostEditor::kOther;
+    InsertBefore = "<B>";
+    InsertAfter = "</B>";
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, std::string(100000, 'x'));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
+    EXPECT_EQ(host.foreground, FakeHostEditor::kHost);
+    // Zeroed pointers beside -1 must not read as a caret at the start.
+    host.zeroesUnfilledPointers = true;
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, std::string(100000, 'x'));
+    EXPECT_EQ(messages.shown.size(), 2u);
+
+    // The same for end before start, which a cut cannot honour.
+    host.fillsPointers = true;
+    host.selStart = 10;
+    host.selEnd = 20;
+    host.packedOverride = Packed(20, 10);
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, std::string(100000, 'x'));
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+TEST_F(HostLinkTest, PastSixteenBitsThePointerFormIsExact) {
+    std::string text(100000, 'x');
+    text.replace(70000, 5, "HELLO");
+    for (bool truncating : {false, true}) {
+        host.text = text;
+        host.selStart = 70000;
+        host.selEnd = 70005;
+        host.truncating = truncating;
+        Bind();
+        InsertBefore = "<B>";
+        InsertAfter = "</B>";
+        link.InsertIntoHost();
+        EXPECT_EQ(host.text.substr(69999, 14), "x<B>HELLO</B>x") << truncating;
+        EXPECT_EQ(host.text.size(), 100007u);
+    }
+}
+
+TEST_F(HostLinkTest, RefocusOnlyWhenTheHostIsNotInFront) {
+    Bind();
+    host.foreground = FakeHostEditor::kHost;
+    link.RefocusHost();
+    EXPECT_TRUE(host.foregroundSets.empty());
+    host.foreground = FakeHostEditor::kOther;
+    link.RefocusHost();
+    EXPECT_EQ(host.foregroundSets, std::vector<WindowHandle>{FakeHostEditor::kHost});
+}
+
+TEST_F(HostLinkTest, ReadsThenReplacesThenRefocusesInThatOrder) {
+    host.text = "abc";
+    host.selEnd = 3;
+    Bind();
+    host.foreground = FakeHostEditor::kOther;
+    InsertBefore = "<";
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, "<abc");
+    const std::vector<std::string> expected{
+        "GetTextLength",   "GetText",          "GetSelectionPacked",  "GetSelectionPointers",
+        "ReplaceSelection", "GetForegroundWindow", "SetForegroundWindow"};
+    EXPECT_EQ(host.log, expected);
+}
+
+}  // namespace
+}  // namespace mq::test
