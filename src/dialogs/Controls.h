@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,8 +27,28 @@ public:
 
     std::function<void()> Change;
 
+    // The keyboard focus and the selection, as a handler asks for them. The
+    // view carries a request out on its next sync and drops it; the box
+    // itself does not track where the focus is. Positions count UTF-16 units,
+    // as the edit control does.
+    struct Selection {
+        std::size_t start = 0;
+        std::size_t length = 0;
+    };
+    void SetFocus() { focusWanted_ = true; }
+    void SetSel(std::size_t start, std::size_t length) { sel_ = Selection{start, length}; }
+    bool FocusRequested() const { return focusWanted_; }
+    const std::optional<Selection>& SelRequested() const { return sel_; }
+    bool TakeFocusRequest() { return std::exchange(focusWanted_, false); }
+    std::optional<Selection> TakeSelRequest() { return std::exchange(sel_, std::nullopt); }
+
+    // Runs when the box receives the keyboard focus.
+    std::function<void()> GotFocus;
+
 private:
     std::string text_;
+    bool focusWanted_ = false;
+    std::optional<Selection> sel_;
 };
 
 class CheckBox {
