@@ -1,5 +1,8 @@
 #include "palette/Dialogs.h"
 
+#include "dialogs/ce/frmCE.h"
+#include "dialogs/naviA/frmNaviA.h"
+#include "dialogs/naviAction/frmNaviAction.h"
 #include "dialogs/text/frmText.h"
 
 namespace mq::win32 {
@@ -16,6 +19,9 @@ using Shower = void (*)(HINSTANCE, HWND);
 Shower ShowerFor(Command command) {
     switch (command) {
     case Command::Text: return &Show<frmText>;
+    case Command::NaviA: return &Show<frmNaviA>;
+    case Command::NaviAction: return &Show<frmNaviAction>;
+    case Command::CE: return &Show<frmCE>;
     default: return nullptr;
     }
 }

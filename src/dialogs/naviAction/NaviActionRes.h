@@ -1,0 +1,18 @@
+#pragma once
+#include "dialogs/CommonRes.h"
+
+#define IDD_FRMNAVIACTION 1600
+#define IDD_NAVIACTION_PAGE1 1601
+#define IDD_NAVIACTION_PAGE2 1602
+#define IDD_NAVIACTION_PAGE3 1603
+#define IDD_NAVIACTION_PAGE4 1604
+#define IDC_NAVIACTION_TAB 1610
+#define IDC_NAVIACTION_LABEL1 1611
+#define IDC_NAVIACTION_CBOTYPE 1612
+#define IDC_NAVIACTION_CHKSRC 1613
+#define IDC_NAVIACTION_TXTSRC 1614
+#define IDC_NAVIACTION_CHKICON 1615
+#define IDC_NAVIACTION_TXTICON 1616
+// 1620-1651: the attribute pairs, check box then value control, in the
+// order of the attribute table.
+#define IDC_NAVIACTION_ATTR_FIRST 1620
