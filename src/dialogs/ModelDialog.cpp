@@ -119,10 +119,27 @@ std::vector<HWND> ModelDialog::AddTabPages(int tabId, const std::vector<PageSpec
     return pages_;
 }
 
+HWND ModelDialog::AddSection(int templateId, HWND after) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    HWND section = CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), hwnd_, PageProc,
+                                      reinterpret_cast<LPARAM>(this));
+    EnableThemeDialogTexture(section, ETDT_ENABLETAB);
+    SetWindowPos(section, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(section, SW_SHOW);
+    return section;
+}
+
+void ModelDialog::AttachToPage(int pageIndex, HWND window) {
+    attached_.emplace_back(pageIndex, window);
+    const int shown = tab_ != nullptr ? static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0)) : 0;
+    ShowWindow(window, pageIndex == shown ? SW_SHOW : SW_HIDE);
+}
+
 void ModelDialog::ShowPage(int index) {
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         ShowWindow(pages_[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
     }
+    for (auto [page, control] : attached_) ShowWindow(control, page == index ? SW_SHOW : SW_HIDE);
     if (tab_ != nullptr && SendMessageW(tab_, TCM_GETCURSEL, 0, 0) != index) {
         SendMessageW(tab_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
@@ -138,12 +155,17 @@ ModelDialog::Binding* ModelDialog::Find(HWND control) {
 
 void ModelDialog::Sync() {
     syncing_ = true;
+    HWND focus = nullptr;
     for (auto& b : bindings_) {
         switch (b.kind) {
         case Kind::Text: {
             auto& box = *static_cast<ui::TextBox*>(b.target);
             std::wstring want = Widen(box.Text());
             if (WindowText(b.control) != want) SetWindowTextW(b.control, want.c_str());
+            if (auto sel = box.TakeSelRequest()) {
+                SendMessageW(b.control, EM_SETSEL, sel->start, static_cast<LPARAM>(sel->start + sel->length));
+            }
+            if (box.TakeFocusRequest()) focus = b.control;
             break;
         }
         case Kind::Check: {
@@ -190,13 +212,21 @@ void ModelDialog::Sync() {
         }
     }
     syncing_ = false;
+    // Last, and outside the guard: the focus moving in raises the box's own
+    // focus handling, which may ask for more (a selection).
+    if (focus != nullptr && GetFocus() != focus) {
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+    }
 }
 
 void ModelDialog::OnUserEdit(Binding& b, int code) {
     switch (b.kind) {
-    case Kind::Text:
-        if (code == EN_CHANGE) static_cast<ui::TextBox*>(b.target)->SetText(Narrow(WindowText(b.control)));
+    case Kind::Text: {
+        auto& box = *static_cast<ui::TextBox*>(b.target);
+        if (code == EN_CHANGE) box.SetText(Narrow(WindowText(b.control)));
+        else if (code == EN_SETFOCUS && box.GotFocus) box.GotFocus();
         break;
+    }
     case Kind::Check:
         if (code == BN_CLICKED) {
             bool checked = SendMessageW(b.control, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/Controls.h"
@@ -55,6 +56,13 @@ protected:
         int templateId;
     };
     std::vector<HWND> AddTabPages(int tabId, const std::vector<PageSpec>& pages);
+    // A group of controls in a child dialog of its own (a template like a
+    // page's, placed where its template says), right after `after` in the
+    // tab order. With AttachToPage it becomes part of a tab page that comes
+    // later in the tab order than the page's own window allows.
+    HWND AddSection(int templateId, HWND after);
+    // A window of the dialog that is shown and hidden with a tab page.
+    void AttachToPage(int pageIndex, HWND window);
 
     // Brings every bound control in line with the model.
     void Sync();
@@ -87,6 +95,7 @@ private:
     HWND tooltip_ = nullptr;
     HWND tab_ = nullptr;
     std::vector<HWND> pages_;
+    std::vector<std::pair<int, HWND>> attached_;
     std::vector<Binding> bindings_;
     bool syncing_ = false;
 };

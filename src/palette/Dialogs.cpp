@@ -1,6 +1,9 @@
 #include "palette/Dialogs.h"
 
+#include "dialogs/card/frmCard.h"
 #include "dialogs/ce/frmCE.h"
+#include "dialogs/deck/frmDeck.h"
+#include "dialogs/img/frmImg.h"
 #include "dialogs/naviA/frmNaviA.h"
 #include "dialogs/naviAction/frmNaviAction.h"
 #include "dialogs/text/frmText.h"
@@ -18,10 +21,13 @@ using Shower = void (*)(HINSTANCE, HWND);
 
 Shower ShowerFor(Command command) {
     switch (command) {
+    case Command::Deck: return &Show<frmDeck>;
+    case Command::Card: return &Show<frmCard>;
     case Command::Text: return &Show<frmText>;
     case Command::NaviA: return &Show<frmNaviA>;
     case Command::NaviAction: return &Show<frmNaviAction>;
     case Command::CE: return &Show<frmCE>;
+    case Command::Image: return &Show<frmImg>;
     default: return nullptr;
     }
 }
