@@ -261,7 +261,24 @@ void ModelDialog::OnCommand(HWND control, int id, int code) {
         if (model_.EscCancels()) model_.cmdCancel_Click();
     } else {
         if (control == nullptr) control = GetDlgItem(hwnd_, id);
-        if (Binding* b = Find(control)) OnUserEdit(*b, code);
+        Binding* b = Find(control);
+        // Only the notices the model takes in can change it, so only they
+        // lead to a sync. The others must not: EN_UPDATE and CBN_EDITUPDATE
+        // (and CBN_SELENDOK) arrive before the change notice, with the
+        // control already showing the user's new text or item, and a sync
+        // then would put the old one back before the model hears of it.
+        const bool taken = b != nullptr && [&] {
+            switch (b->kind) {
+            case Kind::Text: return code == EN_CHANGE || code == EN_SETFOCUS;
+            case Kind::Check:
+            case Kind::Button: return code == BN_CLICKED;
+            case Kind::Combo: return code == CBN_SELCHANGE || code == CBN_EDITCHANGE;
+            case Kind::List: return code == LBN_SELCHANGE;
+            }
+            return false;
+        }();
+        if (!taken) return;
+        OnUserEdit(*b, code);
     }
     if (model_.Closed()) {
         EndDialog(hwnd_, 0);

@@ -1,0 +1,256 @@
+// The link, soft-key action and choice entries dialogs, end to end: each
+// one's worked examples land in the stand-in host; Cancel after editing
+// leaves it alone; the choice list is built, trimmed and inserted.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialogs/ce/CERes.h"
+#include "dialogs/navi/NaviAttributeSet.h"
+#include "dialogs/naviA/NaviARes.h"
+#include "dialogs/naviAction/NaviActionRes.h"
+#include "e2e/Driver.h"
+#include "platform/win32/WideText.h"
+
+namespace mq::e2e {
+namespace {
+
+const std::wstring kACaption = L"ナビゲーション - <A>";
+const std::wstring kActionCaption = L"ナビゲーション - <ACTION>";
+const std::wstring kCECaption = L"選択肢の設定";
+
+HostOptions Selected(const std::string& utf8) {
+    HostOptions o;
+    o.text = ToCp932(utf8);
+    o.selStart = 0;
+    o.selEnd = static_cast<std::uint32_t>(o.text.size());
+    return o;
+}
+
+// The controls of attribute `a`: the check box, then its value control.
+HWND AttrCheck(HWND dlg, int first, NaviAttr a) {
+    return DeepItem(dlg, first + 2 * static_cast<int>(IndexOf(a)));
+}
+HWND AttrValue(HWND dlg, int first, NaviAttr a) {
+    return DeepItem(dlg, first + 2 * static_cast<int>(IndexOf(a)) + 1);
+}
+
+void SetCheck(HWND box, bool checked) {
+    if (IsChecked(box) != checked) ClickControl(box);
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(box) == checked; }));
+}
+
+// Types into the edit part of an editable drop-down list, replacing its text.
+void TypeIntoCombo(HWND combo, const std::wstring& text) {
+    HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+    TypeChars(edit, text);
+}
+
+void SelectListLine(HWND list, int index) {
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+int LineCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+
+std::wstring Preview(HWND dlg) { return Text(Item(dlg, IDC_TXTED)); }
+
+// Presses OK and waits for the host's text to become `expected` (UTF-8).
+void OkInserts(Session& s, HWND dlg, const std::string& before, const std::string& expected) {
+    Click(dlg, IDC_CMDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
+    ASSERT_TRUE(s.WaitTextChange(before));
+    EXPECT_EQ(FromCp932(s.HostText()), expected);
+}
+
+// Closes the dialog by `button` and checks that the host is unchanged once
+// the palette has finished its sequence.
+void ClosesWithoutInserting(Session& s, HWND dlg, int button) {
+    const std::string before = s.HostText();
+    Click(dlg, button);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(s.Palette()) != FALSE; }));
+    EXPECT_EQ(s.HostText(), before);
+}
+
+TEST(NaviA, OpenedAndConfirmedAtOnceWrapsTheSelection) {
+    Session s(Selected("次へ"));
+    s.Command(Command::NaviA);
+    HWND dlg = s.WaitDialog(kACaption);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Preview(dlg), LR"(<A  LABEL="OK" DEST="">)");
+    OkInserts(s, dlg, s.HostText(), R"(<A  LABEL="OK" DEST="">次へ</A>)");
+}
+
+TEST(NaviA, GosubAndCallExamples) {
+    Session s(Selected("x"));
+    const int f = IDC_NAVIA_ATTR_FIRST;
+
+    s.Command(Command::NaviA);
+    HWND dlg = s.WaitDialog(kACaption);
+    ASSERT_NE(dlg, nullptr);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Task), true);
+    SelectComboItem(AttrValue(dlg, f, NaviAttr::Task), 1);
+    SetEditText(AttrValue(dlg, f, NaviAttr::Dest), L"#sub");
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Receive), true);
+    SetEditText(AttrValue(dlg, f, NaviAttr::Receive), L"a;b");
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Friend), true);
+    SelectComboItem(AttrValue(dlg, f, NaviAttr::Friend), 1);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::PostMethod), true);
+    SelectComboItem(AttrValue(dlg, f, NaviAttr::PostMethod), 1);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::PostData), true);
+    SetEditText(AttrValue(dlg, f, NaviAttr::PostData), L"x=1");
+    const std::string gosub = R"(<A  TASK="GOSUB" LABEL="OK" DEST="#sub" RECEIVE="a;b" )"
+                              R"(FRIEND="False" POSTMETHOD="POST" POSTDATA="x=1">)";
+    EXPECT_EQ(Preview(dlg), win32::Widen(gosub));
+    OkInserts(s, dlg, "x", gosub + "x</A>");
+
+    const std::string before = s.HostText();
+    s.SetHostText("", 0, 0);
+    s.Command(Command::NaviA);
+    dlg = s.WaitDialog(kACaption);
+    ASSERT_NE(dlg, nullptr);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Task), true);
+    SelectComboItem(AttrValue(dlg, f, NaviAttr::Task), 5);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Label), false);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Dest), false);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Number), true);
+    SetEditText(AttrValue(dlg, f, NaviAttr::Number), L"0000");
+    OkInserts(s, dlg, "", R"(<A  TASK="CALL" NUMBER="0000"></A>)");
+}
+
+TEST(NaviA, CancelAfterEditingLeavesTheHostAlone) {
+    Session s(Selected("次へ"));
+    const int f = IDC_NAVIA_ATTR_FIRST;
+    s.Command(Command::NaviA);
+    HWND dlg = s.WaitDialog(kACaption);
+    ASSERT_NE(dlg, nullptr);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Rel), true);
+    SetEditText(AttrValue(dlg, f, NaviAttr::Label), L"戻る");
+    // The preview follows LABEL at once.
+    EXPECT_EQ(Preview(dlg), LR"(<A  REL="NEXT" LABEL="戻る" DEST="">)");
+    ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
+}
+
+TEST(NaviAction, OpenedAndConfirmedAtOnceGoesInFrontOfTheSelection) {
+    Session s(Selected("次へ"));
+    s.Command(Command::NaviAction);
+    HWND dlg = s.WaitDialog(kActionCaption);
+    ASSERT_NE(dlg, nullptr);
+    // TASK is always written: its box is shown checked and cannot be used.
+    HWND task = AttrCheck(dlg, IDC_NAVIACTION_ATTR_FIRST, NaviAttr::Task);
+    EXPECT_TRUE(IsChecked(task));
+    EXPECT_FALSE(IsWindowEnabled(task));
+    OkInserts(s, dlg, s.HostText(), R"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="" LABEL="OK">次へ)");
+}
+
+TEST(NaviAction, MenuAndTypedTypeExamples) {
+    Session s(Selected("y"));
+    const int f = IDC_NAVIACTION_ATTR_FIRST;
+
+    s.Command(Command::NaviAction);
+    HWND dlg = s.WaitDialog(kActionCaption);
+    ASSERT_NE(dlg, nullptr);
+    SelectComboItem(DeepItem(dlg, IDC_NAVIACTION_CBOTYPE), 1);
+    SelectComboItem(AttrValue(dlg, f, NaviAttr::Task), 1);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Rel), true);
+    SetEditText(AttrValue(dlg, f, NaviAttr::Dest), L"#menu");
+    SetEditText(AttrValue(dlg, f, NaviAttr::Label), L"Menu");
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Vars), true);
+    SetEditText(AttrValue(dlg, f, NaviAttr::Vars), L"a=1");
+    SetCheck(DeepItem(dlg, IDC_NAVIACTION_CHKICON), true);
+    SetEditText(DeepItem(dlg, IDC_NAVIACTION_TXTICON), L"star");
+    SetCheck(DeepItem(dlg, IDC_NAVIACTION_CHKSRC), true);
+    SetEditText(DeepItem(dlg, IDC_NAVIACTION_TXTSRC), L"img.bmp");
+    OkInserts(s, dlg, "y",
+              R"(<ACTION TYPE="SOFT1" TASK="GOSUB" REL="NEXT" DEST="#menu" LABEL="Menu" VARS="a=1" )"
+              R"(ICON="star" SRC="img.bmp">y)");
+
+    s.SetHostText("", 0, 0);
+    s.Command(Command::NaviAction);
+    dlg = s.WaitDialog(kActionCaption);
+    ASSERT_NE(dlg, nullptr);
+    TypeIntoCombo(DeepItem(dlg, IDC_NAVIACTION_CBOTYPE), L"SOFT2");
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Label), false);
+    SetCheck(AttrCheck(dlg, f, NaviAttr::Dest), false);
+    EXPECT_EQ(Preview(dlg), LR"(<ACTION TYPE="SOFT2" TASK="GO">)");
+    OkInserts(s, dlg, "", R"(<ACTION TYPE="SOFT2" TASK="GO">)");
+}
+
+TEST(NaviAction, CancelAfterEditingLeavesTheHostAlone) {
+    Session s(Selected("次へ"));
+    s.Command(Command::NaviAction);
+    HWND dlg = s.WaitDialog(kActionCaption);
+    ASSERT_NE(dlg, nullptr);
+    SelectComboItem(DeepItem(dlg, IDC_NAVIACTION_CBOTYPE), 1);
+    SetCheck(DeepItem(dlg, IDC_NAVIACTION_CHKSRC), true);
+    EXPECT_EQ(Preview(dlg), LR"(<ACTION TYPE="SOFT1" TASK="GO" DEST="" LABEL="OK" SRC="">)");
+    ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
+}
+
+TEST(CE, ListBuiltWithAddDeleteAndEnterGoesInWithCrLf) {
+    Session s(Selected("末尾"));
+    s.Command(Command::CE);
+    HWND dlg = s.WaitDialog(kCECaption);
+    ASSERT_NE(dlg, nullptr);
+    HWND list = Item(dlg, IDC_LSTSNDATA);
+    EXPECT_EQ(Preview(dlg), LR"(<CE TYPE="ACCEPT" DEST="">新しい項目)");
+    EXPECT_FALSE(IsWindowEnabled(Item(dlg, IDC_CMDUP)));
+    EXPECT_FALSE(IsWindowEnabled(Item(dlg, IDC_CMDDOWN)));
+
+    SetEditText(Item(dlg, IDC_CE_TXTDEST), L"#news");
+    SetEditText(Item(dlg, IDC_CE_TXTMOJI), L"ニュース");
+    Click(dlg, IDC_CMDADD);
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(list) == 1; }));
+
+    // A spare line, selected and deleted; a second delete finds nothing
+    // selected and only beeps.
+    SetEditText(Item(dlg, IDC_CE_TXTMOJI), L"余分");
+    Click(dlg, IDC_CMDADD);
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(list) == 2; }));
+    SelectListLine(list, 1);
+    Click(dlg, IDC_CMDITEMDELETE);
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(list) == 1; }));
+    // Sent, so that it has been handled when the call returns.
+    SendMessageW(Item(dlg, IDC_CMDITEMDELETE), BM_CLICK, 0, 0);
+    EXPECT_EQ(LineCount(list), 1);
+    SetEditText(Item(dlg, IDC_CE_TXTDEST), L"#weather");
+    EXPECT_EQ(FindMessageBox(s.PaletteProcessId()), nullptr);
+
+    // Enter in a text box presses Add, not OK.
+    SetEditText(Item(dlg, IDC_CE_TXTMOJI), L"天気");
+    SetCheck(Item(dlg, IDC_CE_CHKVALUE), true);
+    HWND value = Item(dlg, IDC_CE_TXTVALUE);
+    SetEditText(value, L"w");
+    PostMessageW(value, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(value, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(dlg) == value; }));
+    PressKey(dlg, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(list) == 2; }));
+    EXPECT_TRUE(IsWindow(dlg));
+
+    OkInserts(s, dlg, s.HostText(),
+              "<CE TYPE=\"ACCEPT\" DEST=\"#news\">ニュース\r\n"
+              "<CE TYPE=\"ACCEPT\" DEST=\"#weather\" VALUE=\"w\">天気末尾");
+}
+
+TEST(CE, OkWithAnEmptyListAndCancelInsertNothing) {
+    Session s(Selected("末尾"));
+    for (int button : {IDC_CMDOK, IDC_CMDCANCEL}) {
+        s.Command(Command::CE);
+        HWND dlg = s.WaitDialog(kCECaption);
+        ASSERT_NE(dlg, nullptr);
+        if (button == IDC_CMDCANCEL) {
+            Click(dlg, IDC_CMDADD);
+            ASSERT_TRUE(WaitUntil([&] { return LineCount(Item(dlg, IDC_LSTSNDATA)) == 1; }));
+        }
+        ClosesWithoutInserting(s, dlg, button);
+    }
+}
+
+}  // namespace
+}  // namespace mq::e2e
