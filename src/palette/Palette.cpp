@@ -52,6 +52,7 @@ void Palette::mnuSaizenmen_Click() {
         SetZenmen(windows_, self_, 0);
         checked_ = false;
     }
+    if (CheckChanged) CheckChanged();
 }
 
 void Palette::RunModal(const std::function<void()>& showDialog, bool insertAfterwards) {

@@ -83,6 +83,10 @@ public:
     bool TopMostChecked() const { return checked_; }
     void SetTopMostChecked(bool checked) { checked_ = checked; }
 
+    // Runs whenever the toggle has changed the check mark, so the menu can
+    // show it at once (also while a dialog is open).
+    std::function<void()> CheckChanged;
+
     // Shows a dialog modally around the topmost band: leave it while the
     // dialog is open, come back afterwards; tag dialogs then insert.
     void RunModal(const std::function<void()>& showDialog, bool insertAfterwards);

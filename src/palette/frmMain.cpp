@@ -201,7 +201,6 @@ void frmMain::RunCommand(Command command) {
     }
     if (command == Command::Saizenmen) {
         palette_.mnuSaizenmen_Click();
-        RefreshMenu();
         return;
     }
     if (hooks_.extraCommand && hooks_.extraCommand(command, hwnd_)) return;
@@ -216,7 +215,6 @@ void frmMain::RunCommand(Command command) {
             EnableWindow(hwnd_, TRUE);
         },
         IsTagCommand(command));
-    RefreshMenu();
 }
 
 void frmMain::Toolbar1_ButtonClick(int slot) {
@@ -236,6 +234,14 @@ void frmMain::Form_Unload() {
 }
 
 LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == stateMessage_ && stateMessage_ != 0) {
+        LRESULT state = 0;
+        if (GetMenuState(menu_, static_cast<UINT>(IdOf(Command::Saizenmen)), MF_BYCOMMAND) & MF_CHECKED) {
+            state |= kStateChecked;
+        }
+        if (GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) state |= kStateTopmost;
+        return state;
+    }
     switch (msg) {
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
@@ -298,6 +304,7 @@ int frmMain::Run() {
     wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     wc.lpszClassName = kPaletteClass;
     RegisterClassExW(&wc);
+    stateMessage_ = RegisterWindowMessageW(kStateMessage);
 
     // Fixed single frame, minimise box, no maximise box; hidden until the
     // start-up toggle shows it.
@@ -311,9 +318,9 @@ int frmMain::Run() {
     CreateToolbar();
     FitClientArea();
     palette_.SetWindow(reinterpret_cast<WindowHandle>(hwnd_));
+    palette_.CheckChanged = [this] { RefreshMenu(); };
     link_.SetOwner(reinterpret_cast<WindowHandle>(hwnd_));
     palette_.Form_Load(hooks_.loadTopMost, [this] { PlaceNearHost(); });
-    RefreshMenu();
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -18,6 +18,14 @@ inline constexpr int kMenuBase = 100;
 inline constexpr int kToolbarBase = 200;
 inline constexpr int kToolbarId = 300;
 
+// A registered message that test drivers and automation may send to the
+// palette: it answers kStateChecked when "常に最前面に表示" is checked and
+// kStateTopmost when the window is in the topmost band. (Under Wine, menus
+// of another process cannot be read.)
+inline constexpr const wchar_t* kStateMessage = L"Marquill.PaletteState";
+inline constexpr LRESULT kStateChecked = 1;
+inline constexpr LRESULT kStateTopmost = 2;
+
 // The palette window: a menu bar and a toolbar of nine tag buttons. All
 // its rules live in Palette; this class only turns clicks and keys into
 // commands and keeps the menu's check mark in line.
@@ -63,6 +71,7 @@ private:
     HACCEL accel_ = nullptr;
     HIMAGELIST images_ = nullptr;
     UINT dpi_ = 96;
+    UINT stateMessage_ = 0;
     std::vector<std::wstring> tips_;
 };
 

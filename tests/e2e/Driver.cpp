@@ -1,0 +1,371 @@
+#include "e2e/Driver.h"
+
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+#include "palette/frmMain.h"
+#include "platform/win32/WideText.h"
+
+namespace mq::e2e {
+namespace {
+
+void Pause() { std::this_thread::sleep_for(15ms); }
+
+std::wstring TempFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        std::wstring folder = std::wstring(base) + L"mq-e2e-" + std::to_wstring(GetCurrentProcessId()) +
+                              L"-" + std::to_wstring(++counter);
+        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create temp folder");
+    }
+}
+
+void WriteFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + win32::Narrow(path));
+    DWORD written = 0;
+    ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+std::string ReadFile(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring Quote(const std::wstring& arg) { return L"\"" + arg + L"\""; }
+
+struct FindData {
+    DWORD pid;
+    const wchar_t* className;
+    const wchar_t* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
+    auto* fd = reinterpret_cast<FindData*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != fd->pid || !IsWindowVisible(hwnd)) return TRUE;
+    wchar_t cls[256] = {};
+    GetClassNameW(hwnd, cls, 256);
+    if (fd->className != nullptr && std::wstring(cls) != fd->className) return TRUE;
+    if (fd->caption != nullptr) {
+        wchar_t caption[512] = {};
+        GetWindowTextW(hwnd, caption, 512);
+        if (std::wstring(caption) != fd->caption) return TRUE;
+    }
+    fd->found = hwnd;
+    return FALSE;
+}
+
+HWND FindTopLevelOf(DWORD pid, const wchar_t* className, const wchar_t* caption) {
+    FindData fd{pid, className, caption, nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&fd));
+    return fd.found;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = Clock::now() + timeout;
+    for (;;) {
+        if (condition()) return true;
+        if (Clock::now() > end) return false;
+        Pause();
+    }
+}
+
+std::wstring WinPath(const std::string& path) {
+    std::wstring wide = win32::Widen(path);
+    if (!wide.empty() && wide[0] == L'/') {
+        wide = L"Z:" + wide;
+        for (auto& c : wide) {
+            if (c == L'/') c = L'\\';
+        }
+    }
+    return wide;
+}
+
+std::wstring ProgramPath() { return WinPath(MQ_MARQUILL_EXE); }
+std::wstring StandInPath() { return WinPath(MQ_STANDIN_EXE); }
+
+Session::Session(const HostOptions& options) {
+    folder_ = TempFolder();
+    const std::wstring program = folder_ + L"\\marquill.exe";
+    if (!CopyFileW(ProgramPath().c_str(), program.c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy marquill.exe");
+    }
+    for (const auto& [name, bytes] : options.programFiles) WriteFile(folder_ + L"\\" + name, bytes);
+
+    const std::wstring textFile = folder_ + L"\\host-text.txt";
+    const std::wstring readyFile = folder_ + L"\\host-ready.txt";
+    WriteFile(textFile, options.text);
+    std::wstring cmd = Quote(StandInPath()) + L" --file " + Quote(textFile) + L" --sel " +
+                       std::to_wstring(options.selStart) + L"," + std::to_wstring(options.selEnd) +
+                       L" --ready " + Quote(readyFile);
+    if (options.launchPalette) cmd += L" --launch " + Quote(program);
+    for (const auto& arg : options.extraArgs) cmd += L" " + arg;
+
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
+                        &hostProcess_)) {
+        throw std::runtime_error("cannot start standin.exe");
+    }
+    std::string ready;
+    if (!WaitUntil([&] {
+            ready = ReadFile(readyFile);
+            return !ready.empty() && ready.back() == '\n';
+        })) {
+        throw std::runtime_error("the stand-in host did not get ready");
+    }
+    host_ = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(ready)));
+}
+
+Session::~Session() {
+    if (palette_ != nullptr && IsWindow(palette_)) PostMessageW(palette_, WM_CLOSE, 0, 0);
+    if (paletteProcess_ != nullptr) {
+        if (WaitForSingleObject(paletteProcess_, 5000) != WAIT_OBJECT_0) {
+            TerminateProcess(paletteProcess_, 1);
+        }
+        CloseHandle(paletteProcess_);
+    }
+    if (hostProcess_.hProcess != nullptr) {
+        if (host_ != nullptr && IsWindow(host_)) PostMessageW(host_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(hostProcess_.hProcess, 5000) != WAIT_OBJECT_0) {
+            TerminateProcess(hostProcess_.hProcess, 1);
+        }
+        CloseHandle(hostProcess_.hProcess);
+        CloseHandle(hostProcess_.hThread);
+    }
+    RemoveTree(folder_);
+}
+
+HWND Session::Editor() const { return FindWindowExA(host_, nullptr, "TEditor", nullptr); }
+
+HWND Session::Palette() {
+    if (palette_ != nullptr && IsWindow(palette_)) return palette_;
+    WaitUntil([&] {
+        palette_ = FindWindowW(win32::kPaletteClass, L"Marquill");
+        return palette_ != nullptr && IsWindowVisible(palette_);
+    });
+    if (palette_ != nullptr && paletteProcess_ == nullptr) {
+        GetWindowThreadProcessId(palette_, &palettePid_);
+        paletteProcess_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION,
+                                      FALSE, palettePid_);
+    }
+    return palette_;
+}
+
+DWORD Session::PaletteProcessId() {
+    if (palettePid_ == 0) {
+        // Before the palette window exists (a start-up message box is up),
+        // find the process by its message box.
+        WaitUntil([&] {
+            HWND box = FindWindowW(L"#32770", L"Marquill");
+            if (box != nullptr) GetWindowThreadProcessId(box, &palettePid_);
+            HWND pal = FindWindowW(win32::kPaletteClass, L"Marquill");
+            if (pal != nullptr) GetWindowThreadProcessId(pal, &palettePid_);
+            return palettePid_ != 0;
+        });
+        if (palettePid_ != 0 && paletteProcess_ == nullptr) {
+            paletteProcess_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION,
+                                          FALSE, palettePid_);
+        }
+    }
+    return palettePid_;
+}
+
+std::string Session::HostText() const {
+    HWND edit = FindWindowExA(host_, nullptr, "TEditor", nullptr);
+    if (edit == nullptr) {
+        // The nested variant keeps its editor one level down.
+        HWND pane = GetWindow(host_, GW_CHILD);
+        edit = pane != nullptr ? FindWindowExA(pane, nullptr, "TEditor", nullptr) : nullptr;
+    }
+    if (edit == nullptr) return {};
+    auto n = static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(n + 1, '\0');
+    SendMessageA(edit, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(n);
+    return text;
+}
+
+std::pair<DWORD, DWORD> Session::HostSelection() const {
+    DWORD s = 0, e = 0;
+    SendMessageA(Editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    return {s, e};
+}
+
+void Session::SetHostText(const std::string& cp932, DWORD selStart, DWORD selEnd) {
+    SendMessageA(Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cp932.c_str()));
+    SendMessageA(Editor(), EM_SETSEL, selStart, selEnd);
+}
+
+void Session::Command(mq::Command command) {
+    PostMessageW(Palette(), WM_COMMAND, static_cast<WPARAM>(win32::kMenuBase + static_cast<int>(command)), 0);
+}
+
+void Session::ToolbarClick(std::size_t slot) {
+    HWND toolbar = GetDlgItem(Palette(), win32::kToolbarId);
+    PostMessageW(Palette(), WM_COMMAND,
+                 MAKEWPARAM(win32::kToolbarBase + static_cast<int>(slot), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(toolbar));
+}
+
+LRESULT Session::PaletteState() {
+    static const UINT message = RegisterWindowMessageW(win32::kStateMessage);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(Palette(), message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+HWND Session::WaitDialog(const std::wstring& caption, std::chrono::milliseconds timeout) {
+    const DWORD pid = PaletteProcessId();
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopLevelOf(pid, L"#32770", caption.c_str())) != nullptr; },
+              timeout);
+    return found;
+}
+
+bool Session::PaletteAlive() const {
+    return paletteProcess_ != nullptr && WaitForSingleObject(paletteProcess_, 0) == WAIT_TIMEOUT;
+}
+
+bool Session::WaitPaletteExit(std::chrono::milliseconds timeout) {
+    PaletteProcessId();
+    if (paletteProcess_ == nullptr) return false;
+    return WaitForSingleObject(paletteProcess_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+bool Session::WaitTextChange(const std::string& before, std::chrono::milliseconds timeout) {
+    return WaitUntil([&] { return HostText() != before; }, timeout);
+}
+
+HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+
+namespace {
+struct DeepFind {
+    int id;
+    HWND found;
+};
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM lParam) {
+    auto* df = reinterpret_cast<DeepFind*>(lParam);
+    if (GetDlgCtrlID(hwnd) == df->id) {
+        df->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND DeepItem(HWND dialog, int id) {
+    if (HWND direct = GetDlgItem(dialog, id)) return direct;
+    DeepFind df{id, nullptr};
+    EnumChildWindows(dialog, FindChild, reinterpret_cast<LPARAM>(&df));
+    return df.found;
+}
+
+void Click(HWND dialog, int id) { ClickControl(DeepItem(dialog, id)); }
+
+void ClickControl(HWND control) { PostMessageW(control, BM_CLICK, 0, 0); }
+
+bool IsChecked(HWND control) { return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SelectComboItem(HWND control, int index) {
+    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(control), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+}
+
+std::wstring Text(HWND control) {
+    int n = static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    SendMessageW(control, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+void SetEditText(HWND control, const std::wstring& text) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TypeChars(HWND control, const std::wstring& text) {
+    for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 1);
+}
+
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void PressKey(HWND window, UINT vk) {
+    HWND target = nullptr;
+    WaitUntil([&] { return (target = FocusedControl(window)) != nullptr; }, 5000ms);
+    if (target == nullptr) target = window;
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16)));
+    PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+}
+
+HWND FindMessageBox(DWORD pid) { return FindTopLevelOf(pid, L"#32770", L"Marquill"); }
+
+std::wstring MessageBoxText(HWND box) {
+    // The text is the static control with ID 0xFFFF.
+    return Text(GetDlgItem(box, 0xFFFF));
+}
+
+std::string ToCp932(const std::string& utf8) {
+    std::wstring wide = win32::Widen(utf8);
+    if (wide.empty()) return {};
+    int n = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string FromCp932(const std::string& cp932) {
+    if (cp932.empty()) return {};
+    int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), wide.data(), n);
+    return win32::Narrow(wide);
+}
+
+}  // namespace mq::e2e

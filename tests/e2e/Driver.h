@@ -1,0 +1,106 @@
+#pragma once
+// Drives the real marquill.exe and the stand-in host editor, each in its
+// own process, through window messages, as a user would through the mouse
+// and keyboard. Windows are found by class and caption, controls by ID.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "palette/Palette.h"
+
+namespace mq::e2e {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// Polls `condition` until it holds or `timeout` passes; never a fixed sleep.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = 10000ms);
+
+// A Unix path from the build turned into one Wine understands (Z: drive).
+std::wstring WinPath(const std::string& path);
+
+std::wstring ProgramPath();  // marquill.exe as built
+std::wstring StandInPath();  // standin.exe as built
+
+struct HostOptions {
+    std::string text;  // code page 932 bytes
+    std::uint32_t selStart = 0;
+    std::uint32_t selEnd = 0;
+    std::vector<std::wstring> extraArgs;  // e.g. L"--no-editor"
+    bool launchPalette = true;
+    // Files to put beside the program before it starts: name, bytes.
+    std::vector<std::pair<std::wstring, std::string>> programFiles;
+};
+
+// One run: a fresh folder holding a copy of marquill.exe (so each test has
+// its own settings file), the stand-in host showing `text`, and the palette
+// started by the host as its tool menu would.
+class Session {
+public:
+    explicit Session(const HostOptions& options);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    HWND Host() const { return host_; }
+    HWND Editor() const;  // the host's direct "TEditor" child, or null
+    HWND Palette();       // waits for the palette window to exist
+    const std::wstring& Folder() const { return folder_; }
+
+    std::string HostText() const;  // code page 932 bytes
+    std::pair<DWORD, DWORD> HostSelection() const;
+    void SetHostText(const std::string& cp932, DWORD selStart, DWORD selEnd);
+
+    void Command(mq::Command command);
+    void ToolbarClick(std::size_t slot);  // position in the toolbar, separators included
+    LRESULT PaletteState();
+
+    // A top-level dialog of the palette's process with this caption.
+    HWND WaitDialog(const std::wstring& caption, std::chrono::milliseconds timeout = 10000ms);
+    // The palette process has ended.
+    bool WaitPaletteExit(std::chrono::milliseconds timeout = 10000ms);
+    bool PaletteAlive() const;
+    DWORD PaletteProcessId();
+
+    // Waits until the host's text has stopped being `before`.
+    bool WaitTextChange(const std::string& before, std::chrono::milliseconds timeout = 10000ms);
+
+private:
+    std::wstring folder_;
+    PROCESS_INFORMATION hostProcess_{};
+    HANDLE paletteProcess_ = nullptr;
+    DWORD palettePid_ = 0;
+    HWND host_ = nullptr;
+    HWND palette_ = nullptr;
+};
+
+// Dialog controls.
+HWND Item(HWND dialog, int id);
+// Finds a control by ID anywhere below `dialog` (tab pages included).
+HWND DeepItem(HWND dialog, int id);
+void Click(HWND dialog, int id);  // a button press, posted
+void ClickControl(HWND control);  // BM_CLICK, posted
+bool IsChecked(HWND control);
+void SelectComboItem(HWND control, int index);  // as a user's pick: CBN_SELCHANGE follows
+std::wstring Text(HWND control);
+void SetEditText(HWND control, const std::wstring& text);  // WM_SETTEXT
+void TypeChars(HWND control, const std::wstring& text);    // one WM_CHAR a character
+// A key pressed in the control that has the focus in `window`'s thread.
+void PressKey(HWND window, UINT vk);
+HWND FocusedControl(HWND window);
+
+// The message box of the palette's process with caption "Marquill", if any.
+HWND FindMessageBox(DWORD pid);
+std::wstring MessageBoxText(HWND box);
+
+// UTF-8 <-> code page 932, through Windows itself.
+std::string ToCp932(const std::string& utf8);
+std::string FromCp932(const std::string& cp932);
+
+}  // namespace mq::e2e

@@ -1,0 +1,217 @@
+// The palette, the host link and the text formatting dialog, end to end.
+#include <gtest/gtest.h>
+
+#include "dialogs/text/TextRes.h"
+#include "e2e/Driver.h"
+#include "palette/frmMain.h"
+
+namespace mq::e2e {
+namespace {
+
+const std::wstring kTextCaption = L"テキスト整形";
+
+HostOptions Hello() {
+    HostOptions o;
+    o.text = "Hello";
+    o.selStart = 0;
+    o.selEnd = 5;
+    return o;
+}
+
+// Opens the text dialog, picks `tagIndex`, sets the close-tag box, presses OK.
+void InsertTextTag(Session& s, int tagIndex, bool closeTag) {
+    s.Command(Command::Text);
+    HWND dlg = s.WaitDialog(kTextCaption);
+    ASSERT_NE(dlg, nullptr);
+    SelectComboItem(Item(dlg, IDC_CBOTAG), tagIndex);
+    if (closeTag) ClickControl(Item(dlg, IDC_CHKCLOSETAG));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(Item(dlg, IDC_CHKCLOSETAG)) == closeTag; }));
+    Click(dlg, IDC_CMDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
+}
+
+TEST(Palette, WorkedExampleWrapsTheSelectionAndGivesTheFocusBack) {
+    Session s(Hello());
+    ASSERT_NE(s.Palette(), nullptr);
+    InsertTextTag(s, 1, true);
+    ASSERT_TRUE(s.WaitTextChange("Hello"));
+    EXPECT_EQ(s.HostText(), "<CENTER>Hello</CENTER>");
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == s.Host(); }));
+}
+
+TEST(Palette, OkAtOnceInsertsBrAtTheCaretAndUncheckedBoxLeavesNoClosingTag) {
+    HostOptions o;
+    o.text = "abc";
+    o.selStart = o.selEnd = 1;
+    Session s(o);
+    s.Command(Command::Text);
+    HWND dlg = s.WaitDialog(kTextCaption);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(Item(dlg, IDC_CBOTAG)), L"BR");
+    EXPECT_FALSE(IsChecked(Item(dlg, IDC_CHKCLOSETAG)));
+    Click(dlg, IDC_CMDOK);
+    ASSERT_TRUE(s.WaitTextChange("abc"));
+    EXPECT_EQ(s.HostText(), "a<BR>bc");
+}
+
+TEST(Palette, CancelEscAndCloseBoxInsertNothingAfterAnEarlierOk) {
+    Session s(Hello());
+    InsertTextTag(s, 1, false);
+    ASSERT_TRUE(s.WaitTextChange("Hello"));
+    const std::string after = s.HostText();
+    EXPECT_EQ(after, "<CENTER>Hello");
+
+    // Cancel, Esc, the close box: each after editing the controls.
+    for (int way = 0; way < 3; ++way) {
+        s.Command(Command::Text);
+        HWND dlg = s.WaitDialog(kTextCaption);
+        ASSERT_NE(dlg, nullptr) << way;
+        SelectComboItem(Item(dlg, IDC_CBOTAG), 2);
+        if (way == 0) Click(dlg, IDC_CMDCANCEL);
+        if (way == 1) PressKey(dlg, VK_ESCAPE);
+        if (way == 2) PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); })) << way;
+        // The palette is back (enabled) once the sequence has finished.
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(s.Palette()) != FALSE; }));
+        EXPECT_EQ(s.HostText(), after) << way;
+    }
+}
+
+TEST(Palette, EnterPressesOkAndReopeningStartsFromTheInitialValues) {
+    Session s(Hello());
+    InsertTextTag(s, 3, true);
+    ASSERT_TRUE(s.WaitTextChange("Hello"));
+    EXPECT_EQ(s.HostText(), "<TAB>Hello</TAB>");
+
+    s.SetHostText("xyz", 0, 3);
+    s.Command(Command::Text);
+    HWND dlg = s.WaitDialog(kTextCaption);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(Item(dlg, IDC_CBOTAG)), L"BR");
+    EXPECT_FALSE(IsChecked(Item(dlg, IDC_CHKCLOSETAG)));
+    PressKey(dlg, VK_RETURN);
+    ASSERT_TRUE(s.WaitTextChange("xyz"));
+    EXPECT_EQ(s.HostText(), "<BR>xyz");
+}
+
+TEST(Palette, DoubleByteCutIsReadAsBytes) {
+    HostOptions o;
+    o.text = ToCp932("日本語abc");
+    ASSERT_EQ(o.text.size(), 9u);
+    o.selStart = 2;
+    o.selEnd = 6;
+    Session s(o);
+    InsertTextTag(s, 1, true);
+    ASSERT_TRUE(s.WaitTextChange(o.text));
+    EXPECT_EQ(FromCp932(s.HostText()), "日<CENTER>本語</CENTER>abc");
+}
+
+TEST(Palette, LargeHostTextIsCutExactlyPast64KiB) {
+    // 1 MB of recognisable lines; the selection lies far past 16 bits.
+    HostOptions o;
+    std::string line = "<P>0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz</P>\r\n";
+    while (o.text.size() < 1000000 + 10) o.text += line;
+    o.text.resize(1000010);
+    o.selStart = 1000000;
+    o.selEnd = 1000005;
+    Session s(o);
+    InsertTextTag(s, 1, true);
+    ASSERT_TRUE(s.WaitTextChange(o.text, 30000ms));
+    std::string expected = o.text.substr(0, 1000000) + "<CENTER>" + o.text.substr(1000000, 5) +
+                           "</CENTER>" + o.text.substr(1000005);
+    EXPECT_TRUE(s.HostText() == expected) << "the host text differs from the expected insertion";
+}
+
+TEST(Palette, WithoutAnEditorOneWarningThenInsertionsChangeNothing) {
+    HostOptions o = Hello();
+    o.extraArgs = {L"--nested-editor"};
+    Session s(o);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(s.PaletteProcessId())) != nullptr; }));
+    EXPECT_EQ(MessageBoxText(box), L"TeraPadを発見できませんでした。\r\nTeraPadへの送信は実行できません。");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_NE(s.Palette(), nullptr);
+    EXPECT_EQ(FindMessageBox(s.PaletteProcessId()), nullptr);
+
+    InsertTextTag(s, 1, true);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(s.Palette()) != FALSE; }));
+    // Give a wrong insertion every chance to land, then look.
+    WaitUntil([&] { return s.HostText() != "Hello"; }, 1500ms);
+    EXPECT_EQ(s.HostText(), "Hello");
+    EXPECT_EQ(FindMessageBox(s.PaletteProcessId()), nullptr);
+}
+
+TEST(Palette, StartsOnTopLeavesTheBandWhileADialogIsOpenAndComesBack) {
+    Session s(Hello());
+    const LRESULT both = win32::kStateChecked | win32::kStateTopmost;
+    ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == both; }));
+
+    s.Command(Command::Text);
+    HWND dlg = s.WaitDialog(kTextCaption);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(s.PaletteState(), 0);
+    EXPECT_FALSE(IsWindowEnabled(s.Palette()));
+    Click(dlg, IDC_CMDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == both; }));
+
+    // Switched off, it stays off around a dialog.
+    s.Command(Command::Saizenmen);
+    ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == 0; }));
+    s.Command(Command::Text);
+    dlg = s.WaitDialog(kTextCaption);
+    ASSERT_NE(dlg, nullptr);
+    Click(dlg, IDC_CMDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg) && IsWindowEnabled(s.Palette()); }));
+    EXPECT_EQ(s.PaletteState(), 0);
+}
+
+TEST(Palette, ToolbarButtonsDispatchByKey) {
+    Session s(Hello());
+    s.ToolbarClick(4);  // "テキスト整形"
+    HWND dlg = s.WaitDialog(kTextCaption);
+    ASSERT_NE(dlg, nullptr);
+    Click(dlg, IDC_CMDOK);
+    ASSERT_TRUE(s.WaitTextChange("Hello"));
+    EXPECT_EQ(s.HostText(), "<BR>Hello");
+}
+
+TEST(Palette, ToolbarExitEndsTheProgram) {
+    Session s(Hello());
+    ASSERT_NE(s.Palette(), nullptr);
+    s.ToolbarClick(0);  // "終了"
+    EXPECT_TRUE(s.WaitPaletteExit());
+}
+
+TEST(Palette, CloseBoxAndMenuExitEndTheProgram) {
+    {
+        Session s(Hello());
+        PostMessageW(s.Palette(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(s.WaitPaletteExit());
+    }
+    {
+        Session s(Hello());
+        s.Command(Command::Exit);
+        EXPECT_TRUE(s.WaitPaletteExit());
+    }
+}
+
+TEST(Palette, ClientAreaIsTheToolbarAndTheWindowIsFullyOnScreen) {
+    Session s(Hello());
+    HWND palette = s.Palette();
+    RECT client, window;
+    GetClientRect(palette, &client);
+    EXPECT_EQ(client.right, 223);
+    EXPECT_EQ(client.bottom, 24);
+    GetWindowRect(palette, &window);
+    EXPECT_GE(window.left, 0);
+    EXPECT_GE(window.top, 0);
+    EXPECT_LE(window.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_LE(window.bottom, GetSystemMetrics(SM_CYSCREEN));
+    const LONG style = GetWindowLongW(palette, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+}
+
+}  // namespace
+}  // namespace mq::e2e

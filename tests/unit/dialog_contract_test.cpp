@@ -1,0 +1,113 @@
+// What every dialog relies on: handlers that run nested and only on a real
+// change, and OK/Cancel leaving their result in InsertBefore/InsertAfter.
+// The text formatting dialog is the smallest user of that contract.
+#include <gtest/gtest.h>
+
+#include "dialogs/Controls.h"
+#include "dialogs/text/TextModel.h"
+#include "hostlink/HostLink.h"
+
+namespace mq::test {
+namespace {
+
+TEST(Controls, HandlersRunNestedAndOnlyOnARealChange) {
+    ui::TextBox a, b;
+    int aRuns = 0, bRuns = 0;
+    a.Change = [&] {
+        ++aRuns;
+        b.SetText(a.Text() + "!");  // nested write
+    };
+    b.Change = [&] { ++bRuns; };
+    a.SetText("x");
+    EXPECT_EQ(b.Text(), "x!");
+    EXPECT_EQ(aRuns, 1);
+    EXPECT_EQ(bRuns, 1);
+    a.SetText("x");  // the same text: no handler at all
+    EXPECT_EQ(aRuns, 1);
+    EXPECT_EQ(bRuns, 1);
+
+    ui::CheckBox check;
+    int clicks = 0;
+    check.Click = [&] { ++clicks; };
+    check.SetValue(false);
+    check.SetValue(true);
+    check.SetValue(true);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(Controls, ListsSelectByIndexAndEditableOnesFollowTypedText) {
+    ui::ComboBox fixed({"BR", "CENTER"}, false);
+    int clicks = 0;
+    fixed.Click = [&] { ++clicks; };
+    fixed.SetListIndex(1);
+    EXPECT_EQ(fixed.Text(), "CENTER");
+    fixed.SetListIndex(5);  // out of range: ignored
+    fixed.SetText("free");  // a list-only box takes no typed text
+    EXPECT_EQ(fixed.Text(), "CENTER");
+    EXPECT_EQ(clicks, 1);
+
+    ui::ComboBox editable({"1.1", "3.0"}, true);
+    int changes = 0;
+    editable.Change = [&] { ++changes; };
+    editable.SetText("3.0");
+    EXPECT_EQ(editable.ListIndex(), 1);
+    editable.SetText("3.01");
+    EXPECT_EQ(editable.ListIndex(), -1);
+    EXPECT_EQ(changes, 2);
+
+    ui::ListBox list;
+    list.AddItem("a");
+    list.AddItem("b");
+    list.AddItem("c");
+    list.SetListIndex(2);
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListIndex(), 1);
+    list.RemoveItem(1);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.Items(), std::vector<std::string>{"b"});
+}
+
+class TextDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InsertBefore = "stale";
+        InsertAfter = "stale";
+        model.Form_Load();
+    }
+    TextModel model;
+};
+
+TEST_F(TextDialog, OkAtOnceGivesBrAndNoClosingTag) {
+    EXPECT_EQ(model.cboTag.Text(), "BR");
+    EXPECT_FALSE(model.Closed());
+    model.cmdOK_Click();
+    EXPECT_TRUE(model.Closed());
+    EXPECT_EQ(InsertBefore, "<BR>");
+    EXPECT_EQ(InsertAfter, "");
+}
+
+TEST_F(TextDialog, TheCloseTagBoxIsHonouredForEveryTag) {
+    const char* tags[] = {"BR", "CENTER", "RIGHT", "TAB", "WRAP", "LINE"};
+    for (int i = 0; i < 6; ++i) {
+        TextModel m;
+        m.Form_Load();
+        m.cboTag.SetListIndex(i);
+        m.chkCloseTag.SetValue(true);
+        m.cmdOK_Click();
+        EXPECT_EQ(InsertBefore, std::string("<") + tags[i] + ">");
+        EXPECT_EQ(InsertAfter, std::string("</") + tags[i] + ">");
+    }
+}
+
+TEST_F(TextDialog, CancelLeavesBothEmptyWhateverWasChosen) {
+    model.cboTag.SetListIndex(1);
+    model.chkCloseTag.SetValue(true);
+    model.cmdCancel_Click();
+    EXPECT_TRUE(model.Closed());
+    EXPECT_EQ(InsertBefore, "");
+    EXPECT_EQ(InsertAfter, "");
+    EXPECT_TRUE(model.EscCancels());
+}
+
+}  // namespace
+}  // namespace mq::test

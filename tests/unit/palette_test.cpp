@@ -1,0 +1,165 @@
+// The palette apart from its window: toolbar dispatch, the topmost band,
+// start-up order and the modal sequence around a dialog.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "palette/Palette.h"
+#include "platform/posix/Cp932.h"
+#include "support/FakeHostEditor.h"
+#include "support/RecordingMessagePort.h"
+
+namespace mq::test {
+namespace {
+
+class RecordingWindows final : public WindowPort {
+public:
+    struct Call {
+        WindowHandle window, insertAfter;
+        int x, y, cx, cy;
+        unsigned flags;
+    };
+    bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                      unsigned flags) override {
+        calls.push_back({window, insertAfter, x, y, cx, cy, flags});
+        if (insertAfter == kTopmost) topmost = true;
+        if (insertAfter == kNotTopmost) topmost = false;
+        return true;
+    }
+    std::vector<Call> calls;
+    bool topmost = false;
+};
+
+TEST(ToolbarDispatch, KeysMatchExactlyAndInTableOrder) {
+    EXPECT_EQ(ToolbarCommandForKey("終了"), Command::Exit);
+    EXPECT_EQ(ToolbarCommandForKey("テキスト整形"), Command::Text);
+    EXPECT_EQ(ToolbarCommandForKey("ナビゲーション - A"), Command::NaviA);
+    EXPECT_EQ(ToolbarCommandForKey("ナビゲーション - ACTION"), Command::NaviAction);
+    EXPECT_EQ(ToolbarCommandForKey("テンプレート"), Command::Templete);
+    // Case, surrounding spaces, a full-width hyphen, the icon key: nothing.
+    EXPECT_FALSE(ToolbarCommandForKey("ナビゲーション - action"));
+    EXPECT_FALSE(ToolbarCommandForKey(" デッキ"));
+    EXPECT_FALSE(ToolbarCommandForKey("ナビゲーション － A"));
+    EXPECT_FALSE(ToolbarCommandForKey("Deck"));
+    EXPECT_FALSE(ToolbarCommandForKey(""));
+}
+
+TEST(ToolbarDispatch, NineButtonsAndTwoSeparatorsMake223Pixels) {
+    int width = 0, buttons = 0;
+    for (const auto& slot : kToolbarSlots) {
+        width += slot.key ? 23 : 8;
+        buttons += slot.key ? 1 : 0;
+    }
+    EXPECT_EQ(buttons, 9);
+    EXPECT_EQ(width, 223);
+    EXPECT_EQ(kToolbarSlots[1].key, nullptr);
+    EXPECT_EQ(kToolbarSlots[9].key, nullptr);
+}
+
+TEST(Zenmen, ModesOneAndZeroMoveTheWindowOthersDoNothing) {
+    RecordingWindows windows;
+    EXPECT_EQ(SetZenmen(windows, 42, 1), 1);
+    ASSERT_EQ(windows.calls.size(), 1u);
+    EXPECT_EQ(windows.calls[0].window, 42u);
+    EXPECT_EQ(windows.calls[0].insertAfter, WindowPort::kTopmost);
+    EXPECT_EQ(windows.calls[0].flags, 0x43u);
+    EXPECT_EQ(windows.calls[0].cx, 0);
+    EXPECT_EQ(SetZenmen(windows, 42, 0), 1);
+    EXPECT_EQ(windows.calls[1].insertAfter, WindowPort::kNotTopmost);
+    EXPECT_EQ(SetZenmen(windows, 42, 2), 0);
+    EXPECT_EQ(SetZenmen(windows, 42, -1), 0);
+    EXPECT_EQ(windows.calls.size(), 2u);
+}
+
+class PaletteTest : public ::testing::Test {
+protected:
+    PaletteTest() : link(host, codePage, messages), palette(windows, link) {
+        host.text = "Hello";
+        host.selEnd = 5;
+        palette.SetWindow(7);
+        InsertBefore.clear();
+        InsertAfter.clear();
+    }
+    FakeHostEditor host;
+    Cp932CodePage codePage;
+    RecordingMessagePort messages;
+    RecordingWindows windows;
+    HostLink link;
+    Palette palette;
+};
+
+TEST_F(PaletteTest, StartsOnTopUnlessTheSavedStateSaysOtherwise) {
+    bool placedBeforeShown = false;
+    palette.Form_Load({}, [&] { placedBeforeShown = windows.calls.empty(); });
+    EXPECT_TRUE(placedBeforeShown);
+    EXPECT_TRUE(palette.TopMostChecked());
+    EXPECT_TRUE(windows.topmost);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // The restored mark holds the opposite of the wanted state.
+    RecordingWindows otherWindows;
+    Palette other(otherWindows, link);
+    other.Form_Load([](Palette& p) { p.SetTopMostChecked(true); });
+    EXPECT_FALSE(other.TopMostChecked());
+    ASSERT_EQ(otherWindows.calls.size(), 1u);
+    EXPECT_EQ(otherWindows.calls[0].insertAfter, WindowPort::kNotTopmost);
+}
+
+TEST_F(PaletteTest, StartupCapturesTheForegroundHostAndWarnsOnceWithoutAnEditor) {
+    host.hasEdit = false;
+    palette.Form_Load({});
+    EXPECT_EQ(link.HostWindow(), FakeHostEditor::kHost);
+    EXPECT_EQ(link.HostEdit(), 0u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "TeraPadを発見できませんでした。\r\nTeraPadへの送信は実行できません。");
+    EXPECT_EQ(messages.shown[0].caption, "Marquill");
+    EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
+    EXPECT_EQ(messages.shown[0].buttons, MessagePort::Buttons::Ok);
+
+    // Unbound: an insertion reaches no editor but still refocuses the host.
+    host.foreground = FakeHostEditor::kOther;
+    InsertBefore = "<BR>";
+    palette.RunModal([] {}, true);
+    EXPECT_EQ(host.text, "Hello");
+    EXPECT_EQ(host.foreground, FakeHostEditor::kHost);
+}
+
+TEST_F(PaletteTest, ModalSequenceLeavesTheBandAndComesBackChecked) {
+    palette.Form_Load({});
+    bool topmostWhileOpen = true, checkedWhileOpen = true;
+    palette.RunModal(
+        [&] {
+            topmostWhileOpen = windows.topmost;
+            checkedWhileOpen = palette.TopMostChecked();
+            InsertBefore = "<CENTER>";
+            InsertAfter = "</CENTER>";
+        },
+        true);
+    EXPECT_FALSE(topmostWhileOpen);
+    EXPECT_FALSE(checkedWhileOpen);
+    EXPECT_TRUE(windows.topmost);
+    EXPECT_TRUE(palette.TopMostChecked());
+    EXPECT_EQ(host.text, "<CENTER>Hello</CENTER>");
+
+    // Not on top: the band is left alone.
+    palette.mnuSaizenmen_Click();
+    const auto calls = windows.calls.size();
+    palette.RunModal([] {}, false);
+    EXPECT_EQ(windows.calls.size(), calls);
+    EXPECT_FALSE(palette.TopMostChecked());
+}
+
+TEST_F(PaletteTest, TheVersionBoxNeverInsertsAnEarlierResult) {
+    palette.Form_Load({});
+    InsertBefore = "<BR>";
+    palette.RunModal([] {}, IsTagCommand(Command::Version));
+    EXPECT_EQ(host.text, "Hello");
+    EXPECT_FALSE(IsTagCommand(Command::Exit));
+    EXPECT_FALSE(IsTagCommand(Command::InportFromHDMLEditor));
+    EXPECT_TRUE(IsTagCommand(Command::Templete));
+    EXPECT_TRUE(IsTagCommand(Command::CE));
+}
+
+}  // namespace
+}  // namespace mq::test
