@@ -1,0 +1,104 @@
+#pragma once
+// Steps the dialog tests share: typing into boxes key by key, check boxes,
+// tab pages, walking the tab order, OK and the ways that insert nothing.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dialogs/CommonRes.h"
+#include "e2e/Driver.h"
+
+namespace mq::e2e {
+
+inline HostOptions Selected(const std::string& utf8) {
+    HostOptions o;
+    o.text = ToCp932(utf8);
+    o.selStart = 0;
+    o.selEnd = static_cast<std::uint32_t>(o.text.size());
+    return o;
+}
+
+inline std::wstring Preview(HWND dlg) { return Text(Item(dlg, IDC_TXTED)); }
+
+// Replaces an edit control's text key by key, as the user would after
+// selecting it all: every character is one change of the box.
+inline void TypeInto(HWND edit, const std::wstring& text) {
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    TypeChars(edit, text);
+}
+
+inline void TypeIntoCombo(HWND combo, const std::wstring& text) {
+    TypeInto(FindWindowExW(combo, nullptr, L"Edit", nullptr), text);
+}
+
+inline void SetCheck(HWND box, bool checked) {
+    ASSERT_NE(box, nullptr);
+    if (IsChecked(box) != checked) ClickControl(box);
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(box) == checked; }));
+}
+
+// Brings tab page `index` to the front with the arrow keys, as a user
+// would with the tab control focused, and waits until `probe` (a control
+// on that page) shows.
+inline void ShowPage(HWND dlg, int tabId, int index, HWND probe) {
+    HWND tab = Item(dlg, tabId);
+    ASSERT_NE(tab, nullptr);
+    int now = static_cast<int>(SendMessageW(tab, TCM_GETCURSEL, 0, 0));
+    for (; now < index; ++now) PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 1);
+    for (; now > index; --now) PostMessageW(tab, WM_KEYDOWN, VK_LEFT, 1);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(probe) != FALSE; }));
+}
+
+// The ID of the focused control; a combo box's edit part counts as the
+// combo box.
+inline int FocusedId(HWND dlg) {
+    HWND focus = FocusedControl(dlg);
+    if (focus == nullptr) return 0;
+    wchar_t cls[32] = {};
+    GetClassNameW(GetParent(focus), cls, 32);
+    if (std::wstring(cls) == L"ComboBox") focus = GetParent(focus);
+    return GetDlgCtrlID(focus);
+}
+
+// Presses Tab `count` times, answering the IDs the focus passes through.
+inline std::vector<int> TabWalk(HWND dlg, int count) {
+    std::vector<int> ids;
+    for (int i = 0; i < count; ++i) {
+        HWND before = FocusedControl(dlg);
+        PressKey(dlg, VK_TAB);
+        if (!WaitUntil([&] { return FocusedControl(dlg) != before; }, 5000ms)) break;
+        ids.push_back(FocusedId(dlg));
+    }
+    return ids;
+}
+
+inline std::pair<DWORD, DWORD> EditSelection(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+inline void OkInserts(Session& s, HWND dlg, const std::string& expected) {
+    const std::string before = s.HostText();
+    Click(dlg, IDC_CMDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
+    ASSERT_TRUE(s.WaitTextChange(before));
+    EXPECT_EQ(FromCp932(s.HostText()), expected);
+}
+
+inline void ClosesWithoutInserting(Session& s, HWND dlg, int button) {
+    const std::string before = s.HostText();
+    if (button != 0) Click(dlg, button);
+    else PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(s.Palette()) != FALSE; }));
+    EXPECT_EQ(s.HostText(), before);
+}
+
+}  // namespace mq::e2e
