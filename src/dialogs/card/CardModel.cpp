@@ -1,20 +1,10 @@
 #include "dialogs/card/CardModel.h"
 
 #include <string>
-#include <string_view>
+
+#include "dialogs/AttributeFragment.h"
 
 namespace mq {
-namespace {
-
-void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
-    out += ' ';
-    out += name;
-    out += "=\"";
-    out += value;
-    out += '"';
-}
-
-}  // namespace
 
 CardModel::CardModel()
     : cboCard({"DISPLAY", "CHOICE", "ENTRY", "NODISPLAY"}, /*editable=*/true),
@@ -44,7 +34,8 @@ void CardModel::Form_Load() {
 // The attributes go out in their own fixed order, not the order of the
 // pages (MARKABLE before TITLE, KEY before BOOKMARK).
 void CardModel::Reset() {
-    std::string tag = "<" + cboCard.Text() + " NAME=\"" + txtName.Text() + "\"";
+    std::string tag = "<" + cboCard.Text();
+    AppendAttribute(tag, "NAME", txtName.Text());  // always, even when empty
     if (chkMarkble.Value()) AppendAttribute(tag, "MARKABLE", cboMarkble.Text());
     if (chkTitle.Value()) AppendAttribute(tag, "TITLE", txtTitle.Text());
     if (chkKey.Value()) AppendAttribute(tag, "KEY", txtKey.Text());

@@ -3,21 +3,13 @@
 #include <algorithm>
 #include <optional>
 #include <string>
-#include <string_view>
 
+#include "dialogs/AttributeFragment.h"
 #include "dialogs/deck/SecCalc.h"
 #include "platform/Utf.h"
 
 namespace mq {
 namespace {
-
-void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
-    out += ' ';
-    out += name;
-    out += "=\"";
-    out += value;
-    out += '"';
-}
 
 // The limits of the hours, minutes and seconds boxes; days have none.
 constexpr std::array<std::pair<int, int>, 3> kLimits{{{1, 23}, {2, 59}, {3, 59}}};

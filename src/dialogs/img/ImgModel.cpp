@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "dialogs/AttributeFragment.h"
+
 namespace mq {
 
 ImgModel::ImgModel(FileChooser& chooser)
@@ -18,9 +20,10 @@ ImgModel::ImgModel(FileChooser& chooser)
 void ImgModel::Form_Load() { Reset(); }
 
 void ImgModel::Reset() {
-    std::string tag = "<IMG SRC=\"" + txtSrc.Text() + "\"";
-    if (chkAlt.Value()) tag += " ALT=\"" + txtAlt.Text() + "\"";
-    if (chkIcon.Value()) tag += " ICON=\"" + txtIcon.Text() + "\"";
+    std::string tag = "<IMG";
+    AppendAttribute(tag, "SRC", txtSrc.Text());
+    if (chkAlt.Value()) AppendAttribute(tag, "ALT", txtAlt.Text());
+    if (chkIcon.Value()) AppendAttribute(tag, "ICON", txtIcon.Text());
     tag += '>';
     txtEd.SetText(std::move(tag));
 }
