@@ -1,0 +1,64 @@
+#include "platform/win32/Win32Profile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/win32/WideText.h"
+
+namespace mq {
+namespace {
+
+std::optional<std::string> AnsiPath(std::string_view utf8) {
+    const std::wstring wide = win32::Widen(utf8.substr(0, utf8.find('\0')));
+    if (wide.empty()) return std::nullopt;
+    const int len = static_cast<int>(wide.size());
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), len, nullptr, 0,
+                                      nullptr, &lossy);
+    if (n <= 0 || lossy) return std::nullopt;
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), len, out.data(), n, nullptr,
+                        &lossy);
+    if (lossy) return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+ProfileFile::Read Win32ProfileFile::GetString(std::string_view section, std::string_view key,
+                                              std::string_view def, std::size_t bufferSize,
+                                              std::string_view path) {
+    if (bufferSize == 0) return {};
+    const std::optional<std::string> file = AnsiPath(path);
+    const std::string defText(def);
+    if (!file) {
+        // What the function answers for a missing file.
+        std::string_view d(defText.c_str());
+        while (!d.empty() && d.back() == ' ') d.remove_suffix(1);
+        Read r;
+        r.count = std::min(d.size(), bufferSize - 1);
+        r.bytes.assign(d.substr(0, r.count));
+        return r;
+    }
+    const DWORD size = static_cast<DWORD>(std::min<std::size_t>(bufferSize, MAXDWORD));
+    // Zeroed, so that a byte the function leaves unwritten reads as NUL.
+    std::string buffer(size, '\0');
+    const DWORD n = GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                             defText.c_str(), buffer.data(), size, file->c_str());
+    Read r;
+    r.count = std::min<std::size_t>(n, size);
+    r.bytes.assign(buffer, 0, r.count);
+    return r;
+}
+
+bool Win32ProfileFile::WriteString(std::string_view section, std::string_view key,
+                                   std::string_view value, std::string_view path) {
+    const std::optional<std::string> file = AnsiPath(path);
+    if (!file) return false;
+    return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                      std::string(value).c_str(), file->c_str()) != 0;
+}
+
+}  // namespace mq
