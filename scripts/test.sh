@@ -29,22 +29,28 @@ count() {
     failed=$((failed + f))
 }
 
+build() {  # build PRESET: configure and build, output in the logs
+    cmake --preset "$1" >"$logs/$1-configure.log" 2>&1 &&
+        cmake --build --preset "$1" >"$logs/$1-build.log" 2>&1
+}
+build_failed() {
+    echo "$1 build failed (see $logs):"
+    tail -n 40 "$logs/$1-configure.log" "$logs/$1-build.log" 2>/dev/null
+    status=1
+    failed=$((failed + 1))
+}
+
 echo "== native build and unit tests"
-if cmake --preset native >"$logs/native-configure.log" 2>&1 &&
-   cmake --build --preset native 2>&1 | tee "$logs/native-build.log" | grep -E 'error|warning:' ; \
-   [ "${PIPESTATUS[0]}" -eq 0 ]; then
-    ctest --preset native 2>&1 | tee "$logs/native-test.log" | grep -E -v '^\s+Start|Test +#' || true
-    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+if build native; then
+    ctest --preset native >"$logs/native-test.log" 2>&1 || status=1
+    grep -E -v '^ +Start|^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' "$logs/native-test.log"
     count "$logs/native-test.log"
 else
-    echo "native build failed (see $logs)"; tail -n 40 "$logs/native-build.log" "$logs/native-configure.log"
-    status=1; failed=$((failed + 1))
+    build_failed native
 fi
 
 echo "== Windows build"
-if cmake --preset windows >"$logs/windows-configure.log" 2>&1 &&
-   cmake --build --preset windows 2>&1 | tee "$logs/windows-build.log" | grep -E 'error|warning:' ; \
-   [ "${PIPESTATUS[0]}" -eq 0 ]; then
+if build windows; then
     echo "== Windows tests under Wine and Xvfb"
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         source "'"$root"'/scripts/wine-env.sh"
@@ -52,12 +58,11 @@ if cmake --preset windows >"$logs/windows-configure.log" 2>&1 &&
         ctest --preset windows
         rc=$?
         wineserver -k
-        exit $rc' 2>&1 | tee "$logs/windows-test.log"
-    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+        exit $rc' >"$logs/windows-test.log" 2>&1 || status=1
+    cat "$logs/windows-test.log"
     count "$logs/windows-test.log"
 else
-    echo "Windows build failed (see $logs)"; tail -n 40 "$logs/windows-build.log" "$logs/windows-configure.log"
-    status=1; failed=$((failed + 1))
+    build_failed windows
 fi
 
 if [ -x "$root/fuzz/run.sh" ]; then
