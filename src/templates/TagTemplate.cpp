@@ -1,0 +1,116 @@
+#include "templates/TagTemplate.h"
+
+#include <algorithm>
+
+#include "settings/INIAccessGlobal.h"
+#include "settings/SettingsFile.h"
+
+namespace mq {
+namespace {
+
+unsigned char Folded(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - 'a' + 'A') : b;
+}
+
+void AppendPart(std::string& out, const std::string& element, std::string_view value) {
+    out += element;
+    out += '"';
+    out += value;
+    out += "\" ";
+}
+
+}  // namespace
+
+std::string ResolveLibraryFolder(const TemplatePorts& ports) {
+    const std::string appFolder = ports.files.ApplicationFolder();
+    INIAccessGlobal ini(ports.profile, ports.codePage);
+    ini.FileName = SettingsFilePath(appFolder);
+
+    if (ini.GetINIData(kSettingsSection, kTempleteLibKey).empty()) {
+        ini.SetINIData(kSettingsSection, kTempleteLibKey, appFolder);
+    }
+    // A path naming a file is no library either: listing it could never
+    // find a template, so it is repaired like a missing folder.
+    if (!ports.files.IsFolder(ini.GetINIData(kSettingsSection, kTempleteLibKey))) {
+        ini.SetINIData(kSettingsSection, kTempleteLibKey, appFolder);
+    }
+    std::string folder = ini.GetINIData(kSettingsSection, kTempleteLibKey);
+    // The settings file could not be written: the templates beside the
+    // program are still worth offering.
+    if (folder.empty()) folder = appFolder;
+    return folder;
+}
+
+bool TemplateNameLess(std::string_view a, std::string_view b) {
+    const auto folded = [](char x, char y) { return Folded(x) < Folded(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) return false;
+    const auto bytes = [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), bytes);
+}
+
+std::vector<std::string> ListTemplates(FileSystemPort& files, const std::string& folder) {
+    if (folder.empty()) return {};
+    std::vector<std::string> names = files.ListFiles(folder, std::string(kTemplatePattern));
+    std::sort(names.begin(), names.end(), TemplateNameLess);
+    return names;
+}
+
+std::string TemplatePath(std::string_view folder, std::string_view fileName) {
+    std::string path(folder);
+    if (path.empty() || path.back() != '\\') path += '\\';
+    path += fileName;
+    return path;
+}
+
+TagTemplate LoadTemplate(ProfileFile& profile, const AnsiCodePage& codePage,
+                         const std::string& path) {
+    INIAccessGlobal ini(profile, codePage);
+    ini.FileName = path;
+    TagTemplate t;
+    // In this order, as the format is read everywhere.
+    std::string* const fields[] = {
+        &t.TagName,         &t.Edited,          &t.Index,           &t.BaseElement,
+        &t.Element1,        &t.Element2,        &t.Element3,        &t.Element1Default,
+        &t.Element2Default, &t.Element3Default, &t.CloseTag,
+    };
+    const std::string_view keys[] = {
+        "TagName",         "Edited",          "Index",           "BaseElement",
+        "Element1",        "Element2",        "Element3",        "Element1Default",
+        "Element2Default", "Element3Default", "CloseTag",
+    };
+    static_assert(std::size(fields) == std::size(keys));
+    for (std::size_t i = 0; i < std::size(keys); ++i) {
+        *fields[i] = ini.GetINIData(kTemplateSection, keys[i]);
+    }
+    return t;
+}
+
+std::string ExpandTemplate(const TagTemplate& tpl, std::string_view value1,
+                           std::string_view value2, std::string_view value3) {
+    std::string out = "<";
+    for (char part : tpl.Index) {
+        if (part == 'B') {
+            out += tpl.BaseElement;
+            out += ' ';
+        } else if (part == '1') {
+            AppendPart(out, tpl.Element1, value1);
+        } else if (part == '2') {
+            AppendPart(out, tpl.Element2, value2);
+        } else if (part == '3') {
+            AppendPart(out, tpl.Element3, value3);
+        } else {
+            break;
+        }
+    }
+    // Only the very end: a value's own trailing spaces sit before its
+    // closing quote and stay.
+    while (out.back() == ' ') out.pop_back();
+    out += '>';
+    return out;
+}
+
+}  // namespace mq

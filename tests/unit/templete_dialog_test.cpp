@@ -1,0 +1,250 @@
+// frmTemplete's model: picking a template, the three inputs and their
+// captions, the folder change, OK and Cancel, and the loaded template that
+// outlives each opening.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "contract/ProfileContract.h"
+#include "hostlink/HostLink.h"
+#include "platform/posix/Cp932.h"
+#include "platform/posix/PosixProfile.h"
+#include "support/DiskFileSystem.h"
+#include "settings/INIAccessGlobal.h"
+#include "support/ScriptedFolderPicker.h"
+#include "support/Typing.h"
+#include "templates/TempleteModel.h"
+
+namespace mq::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Templete : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directory(tmp.dir() / "app");
+        fs::create_directory(tmp.dir() / "lib");
+        files.applicationFolder = tmp.Path("app");
+        Put("lib/link.ktt",
+            "[KestrelTagTemplete]\r\nTagName=リンク\r\nIndex=B12\r\nBaseElement=A\r\n"
+            "Element1=TASK=\r\nElement2=DEST=\r\nElement1Default=GO\r\n"
+            "Element2Default=#top\r\nCloseTag=</A>\r\n");
+        Put("lib/img.ktt",
+            "[KestrelTagTemplete]\r\nTagName=画像\r\nEdited=作者\r\nIndex=B1\r\n"
+            "BaseElement=IMG\r\nElement1=SRC=\r\nElement1Default=a.bmp\r\n");
+        Put("app/MARQ.ini", "[Marquill]\r\nTempleteLib=" + tmp.Path("lib") + "\r\n");
+        InsertBefore = "stale";
+        InsertAfter = "stale";
+    }
+    void Put(std::string_view name, std::string_view utf8) { tmp.Put(name, cp.FromUtf8(utf8)); }
+
+    // One opening of the dialog: a fresh model over the same loaded template.
+    TempleteModel& Open() {
+        model = std::make_unique<TempleteModel>(ports, picker, loaded);
+        model->Form_Load();
+        return *model;
+    }
+    void Pick(TempleteModel& m, std::string_view name) {
+        const auto& items = m.File.Items();
+        const auto it = std::find(items.begin(), items.end(), name);
+        ASSERT_NE(it, items.end()) << name;
+        m.File.SetListIndex(static_cast<int>(it - items.begin()));
+    }
+    std::string Setting() {
+        INIAccessGlobal ini(profile, cp);
+        ini.FileName = tmp.Path("app") + "\\MARQ.ini";
+        return ini.GetINIData("Marquill", "TempleteLib");
+    }
+
+    TempFolder tmp;
+    PosixProfileFile profile;
+    Cp932CodePage cp;
+    DiskFileSystem files;
+    ScriptedFolderPicker picker;
+    TemplatePorts ports{profile, cp, files};
+    TagTemplate loaded;  // lives as long as the program's run
+    std::unique_ptr<TempleteModel> model;
+};
+
+TEST_F(Templete, OpeningShowsTheFolderAndItsListAndComposesNothing) {
+    TempleteModel& m = Open();
+    EXPECT_EQ(m.txtFolder.Text(), tmp.Path("lib"));
+    EXPECT_EQ(m.File.Items(), (std::vector<std::string>{"img.ktt", "link.ktt"}));
+    EXPECT_EQ(m.File.ListIndex(), -1);
+    EXPECT_EQ(m.txtEd.Text(), "");
+    EXPECT_EQ(m.txtTagName.Text(), "");
+    EXPECT_EQ(m.lbl1.Text(), "要素1(&1)：");
+    EXPECT_EQ(m.lbl2.Text(), "要素2(&2)：");
+    EXPECT_EQ(m.lbl3.Text(), "要素3(&3)：");
+    EXPECT_EQ(m.txtElement1.Text(), "");
+}
+
+TEST_F(Templete, WorkedExample) {
+    TempleteModel& m = Open();
+    Pick(m, "link.ktt");
+    EXPECT_EQ(m.txtTagName.Text(), "リンク");
+    EXPECT_EQ(m.txtEdited.Text(), "");
+    EXPECT_EQ(m.lbl1.Text(), "TASK= (&1)：");
+    EXPECT_EQ(m.lbl2.Text(), "DEST= (&2)：");
+    EXPECT_EQ(m.lbl3.Text(), "要素3(&3)：");
+    EXPECT_EQ(m.txtElement1.Text(), "GO");
+    EXPECT_EQ(m.txtElement2.Text(), "#top");
+    EXPECT_EQ(m.txtElement3.Text(), "");
+    EXPECT_EQ(m.txtEd.Text(), R"(<A TASK="GO" DEST="#top">)");
+    Type(m.txtElement2, "#news");
+    EXPECT_EQ(m.txtEd.Text(), R"(<A TASK="GO" DEST="#news">)");
+    m.cmdOK_Click();
+    EXPECT_TRUE(m.Closed());
+    EXPECT_EQ(InsertBefore, R"(<A TASK="GO" DEST="#news">)");
+    EXPECT_EQ(InsertAfter, "</A>");
+}
+
+TEST_F(Templete, FirstOpeningWithoutATemplateGivesAnEmptyTag) {
+    TempleteModel& m = Open();
+    Type(m.txtElement1, "abc");
+    EXPECT_EQ(m.txtEd.Text(), "<>");
+    m.cmdOK_Click();
+    EXPECT_EQ(InsertBefore, "<>");
+    EXPECT_EQ(InsertAfter, "");
+    // And OK at once, in a second run of the dialog with nothing picked.
+    Open().cmdOK_Click();
+    EXPECT_EQ(InsertBefore, "<>");
+}
+
+TEST_F(Templete, ALaterOpeningStillExpandsTheTemplatePickedLast) {
+    TempleteModel& first = Open();
+    Pick(first, "img.ktt");
+    Pick(first, "link.ktt");
+    first.cmdCancel_Click();
+    EXPECT_EQ(InsertBefore, "");
+
+    TempleteModel& second = Open();
+    EXPECT_EQ(second.txtTagName.Text(), "") << "the boxes do not show it";
+    EXPECT_EQ(second.lbl1.Text(), "要素1(&1)：");
+    EXPECT_EQ(second.txtEd.Text(), "");
+    second.cmdOK_Click();
+    EXPECT_EQ(InsertBefore, R"(<A TASK="" DEST="">)");
+    EXPECT_EQ(InsertAfter, "</A>");
+
+    TempleteModel& third = Open();
+    Type(third.txtElement2, "#x");
+    EXPECT_EQ(third.txtEd.Text(), R"(<A TASK="" DEST="#x">)");
+}
+
+TEST_F(Templete, PickingAnotherTemplateReplacesTypedValuesAndCaptions) {
+    TempleteModel& m = Open();
+    Pick(m, "link.ktt");
+    Type(m.txtElement1, "GOSUB");
+    Type(m.txtElement3, "typed");
+    Pick(m, "img.ktt");
+    EXPECT_EQ(m.txtTagName.Text(), "画像");
+    EXPECT_EQ(m.txtEdited.Text(), "作者");
+    EXPECT_EQ(m.lbl1.Text(), "SRC= (&1)：");
+    EXPECT_EQ(m.lbl2.Text(), "要素2(&2)：");
+    EXPECT_EQ(m.txtElement1.Text(), "a.bmp");
+    EXPECT_EQ(m.txtElement2.Text(), "");
+    EXPECT_EQ(m.txtElement3.Text(), "");
+    EXPECT_EQ(m.txtEd.Text(), R"(<IMG SRC="a.bmp">)");
+    // Index names no second part: typing there changes nothing.
+    Type(m.txtElement2, "zzz");
+    EXPECT_EQ(m.txtEd.Text(), R"(<IMG SRC="a.bmp">)");
+    // No closing text: nothing goes behind the selection.
+    m.cmdOK_Click();
+    EXPECT_EQ(InsertBefore, R"(<IMG SRC="a.bmp">)");
+    EXPECT_EQ(InsertAfter, "");
+}
+
+TEST_F(Templete, RepickingTheSameDefaultsStillComposes) {
+    // Defaults equal to what the inputs hold raise no change; the preview
+    // must follow the new template all the same.
+    Put("lib/a.ktt", "[KestrelTagTemplete]\r\nIndex=B1\r\nBaseElement=P\r\nElement1=K=\r\n");
+    Put("lib/b.ktt", "[KestrelTagTemplete]\r\nIndex=B1\r\nBaseElement=Q\r\nElement1=K=\r\n");
+    TempleteModel& m = Open();
+    Pick(m, "a.ktt");
+    EXPECT_EQ(m.txtEd.Text(), R"(<P K="">)");
+    Pick(m, "b.ktt");
+    EXPECT_EQ(m.txtEd.Text(), R"(<Q K="">)");
+}
+
+TEST_F(Templete, CaptionsKeepTheirDigitAsTheAccessKey) {
+    EXPECT_EQ(ElementCaption(1, "SRC="), "SRC= (&1)：");
+    EXPECT_EQ(ElementCaption(3, ""), "要素3(&3)：");
+    EXPECT_EQ(ElementCaption(2, "A&B="), "A&&B= (&2)：");
+}
+
+TEST_F(Templete, FolderChangeIsWrittenAtOnceAndKeepsTheLoadedTemplate) {
+    fs::create_directory(tmp.dir() / "other");
+    Put("other/z.ktt", "[KestrelTagTemplete]\r\nIndex=B\r\nBaseElement=Z\r\n");
+    TempleteModel& m = Open();
+    m.owner = 1234;
+    Pick(m, "link.ktt");
+    Type(m.txtElement1, "PREV");
+    picker.answers = {tmp.Path("other")};
+    m.cmdChangeFolder_Click();
+    EXPECT_EQ(picker.owners, (std::vector<WindowHandle>{1234}));
+    EXPECT_EQ(picker.titles, (std::vector<std::string>{"タグテンプレート ライブラリフォルダの変更"}));
+    EXPECT_EQ(m.txtFolder.Text(), tmp.Path("other"));
+    EXPECT_EQ(m.File.Items(), (std::vector<std::string>{"z.ktt"}));
+    EXPECT_EQ(m.File.ListIndex(), -1);
+    EXPECT_EQ(Setting(), tmp.Path("other"));
+    // Template, captions, inputs and preview stay.
+    EXPECT_EQ(m.txtTagName.Text(), "リンク");
+    EXPECT_EQ(m.lbl1.Text(), "TASK= (&1)：");
+    EXPECT_EQ(m.txtEd.Text(), R"(<A TASK="PREV" DEST="#top">)");
+
+    m.cmdCancel_Click();
+    EXPECT_EQ(Setting(), tmp.Path("other")) << "Cancel keeps the new folder";
+    TempleteModel& again = Open();
+    EXPECT_EQ(again.txtFolder.Text(), tmp.Path("other"));
+    again.cmdOK_Click();
+    EXPECT_EQ(InsertBefore, R"(<A TASK="" DEST="">)");
+    EXPECT_EQ(InsertAfter, "</A>");
+}
+
+TEST_F(Templete, CancellingTheFolderBrowserChangesNothing) {
+    TempleteModel& m = Open();
+    const std::string before = tmp.Bytes("app/MARQ.ini");
+    m.cmdChangeFolder_Click();  // no answer: the user cancelled
+    EXPECT_EQ(picker.titles.size(), 1u);
+    EXPECT_EQ(m.txtFolder.Text(), tmp.Path("lib"));
+    EXPECT_EQ(m.File.Items().size(), 2u);
+    EXPECT_EQ(tmp.Bytes("app/MARQ.ini"), before);
+}
+
+TEST_F(Templete, OpeningRepairsAMissingFolder) {
+    Put("app/MARQ.ini", "[Marquill]\r\nTempleteLib=" + tmp.Path("gone") + "\r\n");
+    Put("app/starter.ktt", "[KestrelTagTemplete]\r\nIndex=B\r\nBaseElement=B\r\n");
+    TempleteModel& m = Open();
+    EXPECT_EQ(m.txtFolder.Text(), tmp.Path("app"));
+    EXPECT_EQ(m.File.Items(), (std::vector<std::string>{"starter.ktt"}));
+    EXPECT_EQ(Setting(), tmp.Path("app"));
+}
+
+TEST_F(Templete, AFolderThatVanishesWhileOpenGivesAnEmptyTemplate) {
+    TempleteModel& m = Open();
+    Pick(m, "link.ktt");
+    fs::remove_all(tmp.dir() / "lib");
+    Pick(m, "img.ktt");
+    EXPECT_EQ(m.txtTagName.Text(), "");
+    EXPECT_EQ(m.lbl1.Text(), "要素1(&1)：");
+    EXPECT_EQ(m.txtElement1.Text(), "");
+    EXPECT_EQ(m.txtEd.Text(), "<>");
+    m.cmdOK_Click();
+    EXPECT_EQ(InsertBefore, "<>");
+    EXPECT_EQ(InsertAfter, "");
+    EXPECT_FALSE(fs::exists(tmp.dir() / "lib")) << "nothing was created";
+}
+
+TEST_F(Templete, AnEmptyLibraryListsNothing) {
+    fs::create_directory(tmp.dir() / "empty");
+    Put("app/MARQ.ini", "[Marquill]\r\nTempleteLib=" + tmp.Path("empty") + "\r\n");
+    TempleteModel& m = Open();
+    EXPECT_TRUE(m.File.Items().empty());
+    m.cmdOK_Click();
+    EXPECT_EQ(InsertBefore, "<>");
+}
+
+}  // namespace
+}  // namespace mq::test
