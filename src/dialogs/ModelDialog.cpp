@@ -78,13 +78,19 @@ void ModelDialog::SetTip(HWND parent, int id, const std::string& text) {
         SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
     }
     std::wstring wide = Widen(text);
-    TOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(Control(parent, id));
-    info.lpszText = wide.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    HWND control = Control(parent, id);
+    // An editable drop-down list takes the mouse in its edit part, which
+    // needs the tip as well; tools are told apart by window, not by place.
+    for (HWND target : {control, FindWindowExW(control, nullptr, L"Edit", nullptr)}) {
+        if (target == nullptr) continue;
+        TOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd_;
+        info.uId = reinterpret_cast<UINT_PTR>(target);
+        info.lpszText = wide.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
 }
 
 std::vector<HWND> ModelDialog::AddTabPages(int tabId, const std::vector<PageSpec>& pages) {
