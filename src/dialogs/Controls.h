@@ -138,9 +138,8 @@ public:
     void RemoveItem(int index) {
         if (index < 0 || index >= static_cast<int>(items_.size())) return;
         items_.erase(items_.begin() + index);
-        if (index_ >= static_cast<int>(items_.size())) index_ = -1;
+        if (index_ == index) index_ = -1;
         else if (index_ > index) --index_;
-        else if (index_ == index) index_ = -1;
     }
 
     std::function<void()> Click;
