@@ -166,6 +166,16 @@ protected:
         EXPECT_EQ(Get("a.ini", "\x81\x5d", "\x83\x61"), "1");                                  \
         EXPECT_EQ(Get("a.ini", "\x81\x5d", "\x83\x41"), "DEF");                                \
     }                                                                                           \
+    TEST_F(Fixture, OnlyABracketStartingALineOpensASection) {                                   \
+        /* "ゼ" is 83 5B: its second byte is no "[" */                                         \
+        tmp.Put("a.ini", "[s]\r\nv=[t]\r\n\x83[t]=1\r\n \t[t]\rk=2\r\n");                       \
+        EXPECT_EQ(Get("a.ini", "t", "k"), "2");                                                \
+        EXPECT_EQ(Get("a.ini", "s", "v"), "[t]");                                              \
+        EXPECT_EQ(Get("a.ini", "s", "\x83[t]"), "1");                                          \
+        ASSERT_TRUE(Write("a.ini", "t", "k", "3"));                                            \
+        EXPECT_EQ(Get("a.ini", "t", "k"), "3");                                                \
+        EXPECT_EQ(Get("a.ini", "s", "v"), "[t]");                                              \
+    }                                                                                           \
     TEST_F(Fixture, SectionEndsAtTheFirstBracket) {                                             \
         MQ_SKIP_ON_WINE("Wine 8 reads \"[a]b]\" as section \"a]b\"");                          \
         tmp.Put("a.ini", "[a]b]\r\nq=1\r\n");                                                  \

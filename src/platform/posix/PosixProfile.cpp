@@ -68,7 +68,7 @@ struct Line {
 // Splits text at LF, CR LF and lone CR.
 class Lines {
 public:
-    explicit Lines(std::string_view text) : t_(text) {}
+    explicit Lines(std::string_view text, std::size_t from = 0) : t_(text), pos_(from) {}
 
     bool Next(Line& line) {
         if (pos_ >= t_.size()) return false;
@@ -96,7 +96,7 @@ public:
 
 private:
     std::string_view t_;
-    std::size_t pos_ = 0;
+    std::size_t pos_;
     std::size_t lf_ = 0;  // the next LF at or after pos_, or the text's end
     bool lfKnown_ = false;
 };
@@ -138,6 +138,40 @@ std::string_view Unquote(std::string_view v) {
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
+// The line of the first section of this name. Jumps from "[" to "[" rather
+// than looking at every line: lines outside the section do not matter, and
+// most of them hold no "[". A "[" counts only at the start of a line, after
+// blanks; one that is the second byte of a character never is.
+bool FindSection(std::string_view text, std::string_view section, Line& header) {
+    const char* const base = text.data();
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const void* hit = std::memchr(base + pos, '[', text.size() - pos);
+        if (hit == nullptr) return false;
+        const std::size_t bracket = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+        pos = bracket + 1;
+        std::size_t begin = bracket;
+        while (begin > 0 && IsBlank(text[begin - 1])) --begin;
+        if (begin > 0 && text[begin - 1] != '\n' && text[begin - 1] != '\r') continue;
+        std::size_t end = bracket;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+        std::string_view name;
+        if (!SectionName(text.substr(begin, end - begin), name)) continue;
+        pos = end;
+        if (!SameName(name, section)) continue;
+        header.begin = begin;
+        header.end = end;
+        header.next = end;
+        if (end < text.size()) {
+            header.next = end + 1;
+            if (text[end] == '\r' && header.next < text.size() && text[header.next] == '\n')
+                ++header.next;
+        }
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool IsUtf16(std::string_view text) {
@@ -149,18 +183,13 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
                                           std::string_view key) {
     section = Trim(UpToNul(section));
     key = Trim(UpToNul(key));
-    Lines lines(text);
     Line line;
-    bool inSection = false;
+    if (!FindSection(text, section, line)) return std::nullopt;
+    Lines lines(text, line.next);
     while (lines.Next(line)) {
         const std::string_view content = text.substr(line.begin, line.end - line.begin);
         std::string_view name;
-        if (SectionName(content, name)) {
-            if (inSection) return std::nullopt;  // only the first section of a name counts
-            inSection = SameName(name, section);
-            continue;
-        }
-        if (!inSection) continue;
+        if (SectionName(content, name)) return std::nullopt;  // the first section of a name counts
         std::string_view k;
         std::size_t eq = 0;
         if (KeyLine(content, k, eq) && SameName(k, key))
@@ -177,22 +206,14 @@ std::optional<std::string> WithValue(std::string_view text, std::string_view sec
     if (IsUtf16(text) || HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))
         return std::nullopt;
 
-    Lines lines(text);
-    Line line;
-    bool inSection = false;
     Line anchor{};  // the section's line, then its last key line
+    const bool inSection = FindSection(text, section, anchor);
+    Lines lines(text, inSection ? anchor.next : text.size());
+    Line line;
     while (lines.Next(line)) {
         const std::string_view content = text.substr(line.begin, line.end - line.begin);
         std::string_view name;
-        if (SectionName(content, name)) {
-            if (inSection) break;
-            if (SameName(name, section)) {
-                inSection = true;
-                anchor = line;
-            }
-            continue;
-        }
-        if (!inSection) continue;
+        if (SectionName(content, name)) break;
         std::string_view k;
         std::size_t eq = 0;
         if (!KeyLine(content, k, eq)) continue;
@@ -252,8 +273,15 @@ Loaded Load(const fs::path& path, std::string& out) {
     if (ec || fs::is_directory(st)) return Loaded::Failed;
     std::ifstream in(path, std::ios::binary);
     if (!in) return Loaded::Failed;
-    char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+    // One read of the size the file has now, then whatever it grew by.
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size > 0 && size < (std::uintmax_t{1} << 40)) {
+        out.resize(static_cast<std::size_t>(size));
+        in.read(out.data(), static_cast<std::streamsize>(size));
+        out.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    char chunk[1 << 14];
+    while (in && (in.read(chunk, sizeof chunk) || in.gcount() > 0))
         out.append(chunk, static_cast<std::size_t>(in.gcount()));
     return in.bad() ? Loaded::Failed : Loaded::Ok;
 }
