@@ -157,6 +157,19 @@ bool WaitForForeground(HWND window) {
     return true;
 }
 
+bool ForegroundWindow::TakenFrom(HWND other) const {
+    if (!WaitForForeground(hwnd_)) return false;
+    const DWORD thread = GetWindowThreadProcessId(other, nullptr);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (;;) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (GetGUIThreadInfo(thread, &info) && info.hwndActive != other) return true;
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        Sleep(2);
+    }
+}
+
 std::string FirstDifference(const std::string& actual, const std::string& expected) {
     if (actual == expected) return "equal";
     std::size_t i = 0;

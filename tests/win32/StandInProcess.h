@@ -52,6 +52,10 @@ public:
     ForegroundWindow(const ForegroundWindow&) = delete;
     ForegroundWindow& operator=(const ForegroundWindow&) = delete;
     HWND Handle() const { return hwnd_; }
+    // Waits until this window is in front and `other`, a window of another
+    // process, has taken in that it is not: under Wine a refocus sent back
+    // before the other thread has deactivated can be lost.
+    bool TakenFrom(HWND other) const;
 
 private:
     HWND hwnd_ = nullptr;

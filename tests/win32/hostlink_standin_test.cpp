@@ -53,7 +53,7 @@ TEST_F(HostAcrossProcesses, WrapsTheSelectionAndGivesTheForegroundBack) {
     EXPECT_TRUE(messages.shown.empty());
 
     ForegroundWindow palette;
-    ASSERT_TRUE(WaitForForeground(palette.Handle()));
+    ASSERT_TRUE(palette.TakenFrom(h.Window()));
     InsertBefore = "<CENTER>";
     InsertAfter = "</CENTER>";
     link.InsertIntoHost();
@@ -119,7 +119,7 @@ TEST_F(HostAcrossProcesses, EmptyInsertBeforeSendsNothing) {
     counting.calls = 0;
 
     ForegroundWindow palette;
-    ASSERT_TRUE(WaitForForeground(palette.Handle()));
+    ASSERT_TRUE(palette.TakenFrom(h.Window()));
     InsertAfter = "</B>";
     counted.InsertIntoHost();
     EXPECT_EQ(counting.calls, 0);
@@ -195,7 +195,7 @@ TEST_F(HostAcrossProcesses, HostWithoutPointerFormIsRefusedPast64KiB) {
     const std::string text = LargeText(cp);
     auto& h = Start({text, {{70000, 71000}}, {L"--no-sel-pointers"}});
     ForegroundWindow palette;
-    ASSERT_TRUE(WaitForForeground(palette.Handle()));
+    ASSERT_TRUE(palette.TakenFrom(h.Window()));
     InsertBefore = "<B>";
     InsertAfter = "</B>";
     link.InsertIntoHost();
@@ -246,8 +246,6 @@ TEST_P(UnboundHost, WarnsOnceAndChangesNothing) {
     EXPECT_EQ(messages.shown[0].text,
               "TeraPadを発見できませんでした。\r\nTeraPadへの送信は実行できません。");
 
-    ForegroundWindow palette;
-    ASSERT_TRUE(WaitForForeground(palette.Handle()));
     InsertBefore = "<B>";
     InsertAfter = "</B>";
     link.InsertIntoHost();
