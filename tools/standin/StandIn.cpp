@@ -5,7 +5,8 @@
 //
 // Command line (also shown by --help):
 //   --file PATH         code page 932 text to start with (default: empty)
-//   --sel START,END     initial selection in bytes (as EM_SETSEL)
+//   --sel START,END     initial selection in bytes, as EM_SETSEL takes it
+//                       (-1 allowed: "0,-1" selects everything)
 //   --launch PATH       once shown and in front, start PATH as the host
 //                       editor's tool menu does
 //   --ready PATH        once shown, write the top-level window's handle
@@ -39,7 +40,7 @@ const wchar_t* const kUsage =
     L"standin.exe: a stand-in host editor for Marquill's tests\r\n"
     L"\r\n"
     L"  --file PATH         code page 932 text to start with (default: empty)\r\n"
-    L"  --sel START,END     initial selection in bytes (as EM_SETSEL)\r\n"
+    L"  --sel START,END     initial selection in bytes, as EM_SETSEL (-1 allowed)\r\n"
     L"  --launch PATH       once shown and in front, start PATH\r\n"
     L"  --ready PATH        once shown, write the window handle (decimal) to PATH\r\n"
     L"  --save PATH         write the text to PATH on exit and on WM_APP+1\r\n"
@@ -85,7 +86,9 @@ void Report(const std::wstring& text, bool error) {
     MessageBoxW(nullptr, text.c_str(), L"standin", error ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
 }
 
+// A byte offset, or -1 as EM_SETSEL takes it.
 std::optional<std::uint32_t> ParseNumber(std::wstring_view s) {
+    if (s == L"-1") return 0xFFFFFFFFu;
     if (s.empty() || s.size() > 10) return std::nullopt;
     std::uint64_t v = 0;
     for (wchar_t c : s) {
