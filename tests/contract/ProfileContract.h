@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "platform/ProfileFile.h"
@@ -33,8 +34,10 @@ public:
     TempFolder() {
         static std::atomic<unsigned> n{0};
         const auto t = std::chrono::steady_clock::now().time_since_epoch().count();
+        // Unique across the processes of a parallel test run too.
         dir_ = fs::temp_directory_path() /
-               ("mq-profile-" + std::to_string(t) + "-" + std::to_string(n++));
+               ("mq-profile-" + std::to_string(t) + "-" + std::to_string(std::random_device{}()) +
+                "-" + std::to_string(n++));
         fs::create_directories(dir_);
     }
     ~TempFolder() {
