@@ -44,6 +44,7 @@ echo "== scripted session under Xvfb"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     source "'"$root"'/scripts/wine-env.sh"
     wineserver -p
+    wine cmd /c exit </dev/null >/dev/null 2>&1
     out="'"$out"'"
     wine "'"$demo"'" "$out" "'"$root"'/samples/sample.hdml" | while IFS= read -r line; do
         line=${line%$'"'"'\r'"'"'}

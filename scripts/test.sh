@@ -55,6 +55,9 @@ if build windows; then
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         source "'"$root"'/scripts/wine-env.sh"
         wineserver -p
+        # Wine starts its services with the first program; started here they
+        # hold no pipe of ours open (ctest would wait for them forever).
+        wine cmd /c exit </dev/null >/dev/null 2>&1
         ctest --preset windows
         rc=$?
         wineserver -k
