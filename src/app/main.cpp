@@ -1,12 +1,18 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "hostlink/HostLink.h"
+#include "palette/HelpAndVersion.h"
 #include "palette/Palette.h"
+#include "palette/SettingsImport.h"
 #include "palette/frmMain.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Host.h"
+#include "platform/win32/Win32Profile.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Ui.h"
+#include "settings/SettingsFile.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Marquill is often started from a download folder: never load a DLL
@@ -17,13 +23,44 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
                                              ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    // The folder browser is a shell object: COM on this, the one UI thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     mq::Win32HostEditor host;
     mq::Win32CodePage codePage;
     mq::Win32Messages messages;
     mq::Win32Windows windows;
+    mq::Win32ProfileFile profile;
+    mq::Win32FileSystem files;
+    mq::Win32FolderPicker folders;
+    mq::Win32Shell shell;
     mq::HostLink link(host, codePage, messages);
     mq::Palette palette(windows, link);
-    mq::win32::frmMain form(instance, palette, link, {});
-    return form.Run();
+
+    mq::win32::frmMain::Hooks hooks;
+    // The settings file's path is built afresh for every use.
+    hooks.loadTopMost = [&](mq::Palette& p) {
+        mq::LoadTopMost(p, profile, codePage, files.ApplicationFolder());
+    };
+    hooks.saveTopMost = [&](const mq::Palette& p) {
+        mq::SaveTopMost(p, profile, codePage, files.ApplicationFolder());
+    };
+    hooks.extraCommand = [&](mq::Command command, HWND owner) {
+        const auto window = reinterpret_cast<mq::WindowHandle>(owner);
+        switch (command) {
+        case mq::Command::InportFromHDMLEditor:
+            mq::mnuInportFromHDMLEditor_Click(window, {messages, folders, files, profile, codePage});
+            return true;
+        case mq::Command::OpenHelp:
+            mq::mnuOpenHelp_Click(window, files, shell, messages);
+            return true;
+        default:
+            return false;
+        }
+    };
+
+    mq::win32::frmMain form(instance, palette, link, std::move(hooks));
+    const int exitCode = form.Run();
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
 }

@@ -7,6 +7,8 @@
 #include "dialogs/naviA/frmNaviA.h"
 #include "dialogs/naviAction/frmNaviAction.h"
 #include "dialogs/text/frmText.h"
+#include "palette/frmVersion.h"
+#include "templates/frmTemplete.h"
 
 namespace mq::win32 {
 namespace {
@@ -28,6 +30,8 @@ Shower ShowerFor(Command command) {
     case Command::NaviAction: return &Show<frmNaviAction>;
     case Command::CE: return &Show<frmCE>;
     case Command::Image: return &Show<frmImg>;
+    case Command::Templete: return &Show<frmTemplete>;
+    case Command::Version: return &Show<frmVersion>;
     default: return nullptr;
     }
 }

@@ -1,0 +1,250 @@
+#include "palette/frmVersion.h"
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "palette/HelpAndVersion.h"
+#include "palette/VersionRes.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Shell.h"
+
+namespace mq::win32 {
+namespace {
+
+constexpr const wchar_t* kLabelFace = L"ＭＳ Ｐゴシック";
+constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+
+UINT WindowDpi(HWND hwnd) {
+    using Fn = UINT(WINAPI*)(HWND);
+    static const auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = fn != nullptr ? fn(hwnd) : 0;
+    return dpi != 0 ? dpi : 96;
+}
+
+// `hundredths` of a point, e.g. 1575 for 15.75 pt.
+HFONT LabelFont(UINT dpi, int hundredths, bool bold, bool italic, bool underline) {
+    return CreateFontW(-MulDiv(hundredths, static_cast<int>(dpi), 7200), 0, 0, 0,
+                       bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, kLabelFace);
+}
+
+// The program's own file version from its VERSIONINFO resource.
+VersionNumbers OwnVersion() {
+    wchar_t path[MAX_PATH * 4] = {};
+    if (GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path))) == 0) return {};
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    if (size == 0) return {};
+    std::vector<unsigned char> data(size);
+    if (!GetFileVersionInfoW(path, 0, size, data.data())) return {};
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) ||
+        info == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+        return {};
+    }
+    return FromFileVersion(info->dwFileVersionMS, info->dwFileVersionLS);
+}
+
+// The box's picture: an "M" on a blue badge, 16 x 16 pixel art drawn at
+// `size` pixels.
+HICON CreateBadgeIcon(int size) {
+    static constexpr std::array<const char*, 16> kArt{{
+        "................",
+        "..bbbbbbbbbbbb..",
+        ".bbbbbbbbbbbbbb.",
+        ".bbbbbbbbbbbbbb.",
+        ".bbwwbbbbbbwwbb.",
+        ".bbwwwbbbbwwwbb.",
+        ".bbwwwwbbwwwwbb.",
+        ".bbwwbwwwwbwwbb.",
+        ".bbwwbbwwbbwwbb.",
+        ".bbwwbbbbbbwwbb.",
+        ".bbwwbbbbbbwwbb.",
+        ".bbwwbbbbbbwwbb.",
+        ".bbbbbbbbbbbbbb.",
+        ".bbbbbbbbbbbbbb.",
+        "..bbbbbbbbbbbb..",
+        "................",
+    }};
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = size;
+    bmi.bmiHeader.biHeight = -size;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP colour = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (colour == nullptr) return nullptr;
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const char c = kArt[static_cast<std::size_t>(y * 16 / size)][x * 16 / size];
+            std::uint32_t argb = 0;  // transparent
+            if (c == 'b') argb = 0xFF1F4FA8;
+            if (c == 'w') argb = 0xFFFFFFFF;
+            pixels[y * size + x] = argb;
+        }
+    }
+    std::vector<unsigned char> maskBits(static_cast<std::size_t>((size + 15) / 16 * 2 * size), 0);
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
+    ICONINFO ii{};
+    ii.fIcon = TRUE;
+    ii.hbmColor = colour;
+    ii.hbmMask = mask;
+    HICON icon = CreateIconIndirect(&ii);
+    DeleteObject(colour);
+    DeleteObject(mask);
+    return icon;
+}
+
+std::wstring ControlText(HWND control) {
+    const int n = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(control, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+}  // namespace
+
+frmVersion::frmVersion() : shell_(std::make_unique<Win32Shell>()) {}
+
+frmVersion::~frmVersion() {
+    for (HFONT f : {nameFont_, versionFont_, linkFont_, textFont_}) {
+        if (f != nullptr) DeleteObject(f);
+    }
+    if (icon_ != nullptr) DestroyIcon(icon_);
+}
+
+void frmVersion::ShowModal(HINSTANCE instance, HWND anchor) {
+    anchor_ = anchor;
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_FRMVERSION), nullptr, DialogProc,
+                    reinterpret_cast<LPARAM>(this));
+    hwnd_ = nullptr;
+}
+
+void frmVersion::SetFonts() {
+    const UINT dpi = WindowDpi(hwnd_);
+    nameFont_ = LabelFont(dpi, 1575, true, true, false);
+    versionFont_ = LabelFont(dpi, 900, false, true, false);
+    linkFont_ = LabelFont(dpi, 900, false, false, true);
+    textFont_ = LabelFont(dpi, 900, false, false, false);
+    SendDlgItemMessageW(hwnd_, IDC_LABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_), FALSE);
+    SendDlgItemMessageW(hwnd_, IDC_LABEL2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_), FALSE);
+    SendDlgItemMessageW(hwnd_, IDC_LABEL3, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+    SendDlgItemMessageW(hwnd_, IDC_LABEL4, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), FALSE);
+
+    icon_ = CreateBadgeIcon(MulDiv(32, static_cast<int>(dpi), 96));
+    SendDlgItemMessageW(hwnd_, IDC_IMAGE1, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+}
+
+void frmVersion::PlaceNear() {
+    RECT self;
+    GetWindowRect(hwnd_, &self);
+    const LONG w = self.right - self.left, h = self.bottom - self.top;
+    HMONITOR monitor = MonitorFromWindow(anchor_ != nullptr ? anchor_ : hwnd_, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    const RECT work = info.rcWork;
+    LONG x = work.left + (work.right - work.left - w) / 2;
+    LONG y = work.top + (work.bottom - work.top - h) / 2;
+    RECT a;
+    if (anchor_ != nullptr && GetWindowRect(anchor_, &a)) {
+        x = a.left + (a.right - a.left - w) / 2;
+        y = a.bottom + 4;
+        if (y + h > work.bottom) y = a.top - h - 4;
+    }
+    if (x + w > work.right) x = work.right - w;
+    if (y + h > work.bottom) y = work.bottom - h;
+    if (x < work.left) x = work.left;
+    if (y < work.top) y = work.top;
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmVersion::Form_Load() {
+    SetDlgItemTextW(hwnd_, IDC_LABEL1, Widen(kProductName).c_str());
+    SetDlgItemTextW(hwnd_, IDC_LABEL2, Widen(VersionText(OwnVersion())).c_str());
+    SetDlgItemTextW(hwnd_, IDC_LABEL3, Widen(kProjectPage).c_str());
+    SetDlgItemTextW(hwnd_, IDC_LABEL4, Widen(kVersionNotice).c_str());
+}
+
+void frmVersion::Label3_Click() {
+    // The box stays open; a failure to open the page is not reported.
+    shell_->Open(reinterpret_cast<WindowHandle>(hwnd_),
+                 Narrow(ControlText(GetDlgItem(hwnd_, IDC_LABEL3))));
+}
+
+void frmVersion::Command1_Click() { EndDialog(hwnd_, IDOK); }
+
+INT_PTR frmVersion::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetFonts();
+        Form_Load();
+        PlaceNear();
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_COMMAND1:
+        case IDOK:      // Enter
+        case IDCANCEL:  // Esc: the button is the cancel button as well
+            Command1_Click();
+            return TRUE;
+        case IDC_LABEL3:
+            if (HIWORD(wParam) == STN_CLICKED) Label3_Click();
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == GetDlgItem(hwnd_, IDC_LABEL3)) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd_, IDC_LABEL3)) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kLinkColour);
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        return FALSE;
+    case WM_CLOSE:
+        Command1_Click();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK frmVersion::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        reinterpret_cast<frmVersion*>(lParam)->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<frmVersion*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (self == nullptr) return FALSE;
+    try {
+        return self->Handle(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        const std::wstring text = L"内部エラーのため、ダイアログを閉じます。\r\n" + Widen(e.what());
+        MessageBoxW(hwnd, text.c_str(), L"Marquill", MB_OK | MB_ICONEXCLAMATION);
+    } catch (...) {
+        MessageBoxW(hwnd, L"内部エラーのため、ダイアログを閉じます。", L"Marquill",
+                    MB_OK | MB_ICONEXCLAMATION);
+    }
+    EndDialog(hwnd, IDCANCEL);
+    return TRUE;
+}
+
+}  // namespace mq::win32

@@ -1,0 +1,143 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include "palette/BrowseFolder.h"
+#include "platform/Wildcard.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32CodePage.h"
+
+namespace mq {
+namespace {
+
+// A path cut at an embedded NUL, as the system would read it.
+std::wstring WidePath(const std::string& path) {
+    return win32::Widen(std::string_view(path).substr(0, path.find('\0')));
+}
+
+DWORD Attributes(const std::string& path) {
+    const std::wstring wide = WidePath(path);
+    if (wide.empty()) return INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(wide.c_str());
+}
+
+// The ANSI spelling of `text`, when it is exact (no default character, no
+// best fit).
+bool ExactAnsi(const std::wstring& text, std::string& out) {
+    if (text.empty()) return false;
+    const int len = static_cast<int>(text.size());
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), len, nullptr, 0,
+                                      nullptr, &lossy);
+    if (n <= 0 || lossy) return false;
+    out.assign(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), len, out.data(), n, nullptr,
+                        &lossy);
+    return !lossy;
+}
+
+}  // namespace
+
+std::string Win32FolderPicker::PickFolder(WindowHandle owner, const std::string& title) {
+    Win32CodePage codePage;
+    const std::string ansiTitle = codePage.FromUtf8(title);
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA request{};
+    request.hwndOwner = reinterpret_cast<HWND>(owner);
+    request.pidlRoot = nullptr;
+    request.pszDisplayName = displayName;
+    request.lpszTitle = ansiTitle.c_str();
+    request.ulFlags = BIF_RETURNONLYFSDIRS;
+    request.lpfn = nullptr;
+    request.lParam = 0;
+    request.iImage = 0;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&request);
+
+    char path[MAX_PATH] = {};
+    wchar_t exact[MAX_PATH] = {};
+    if (chosen != nullptr) {
+        SHGetPathFromIDListA(chosen, path);
+        SHGetPathFromIDListW(chosen, exact);
+    }
+    CoTaskMemFree(chosen);
+    return PickedFolderPath(std::string_view(path, sizeof path), win32::Narrow(exact), codePage);
+}
+
+std::string Win32FileSystem::ApplicationFolder() {
+    std::wstring module(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+        if (n == 0) return {};
+        if (n < module.size()) {
+            module.resize(n);
+            break;
+        }
+        module.resize(module.size() * 2);
+    }
+    const std::size_t slash = module.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {};
+    std::wstring folder = module.substr(0, slash);
+    // A drive root keeps its backslash: "C:\".
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    return win32::Narrow(folder);
+}
+
+bool Win32FileSystem::IsOrdinaryFile(const std::string& path) {
+    const DWORD a = Attributes(path);
+    if (a == INVALID_FILE_ATTRIBUTES) return false;
+    return (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+bool Win32FileSystem::Exists(const std::string& path) {
+    return Attributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::IsFolder(const std::string& path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
+                                                    const std::string& pattern) {
+    std::vector<std::string> names;
+    std::wstring base = WidePath(folder);
+    if (base.empty()) return names;
+    if (base.back() != L'\\' && base.back() != L'/') base += L'\\';
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW((base + win32::Widen(pattern)).c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (data.dwFileAttributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
+            continue;
+        }
+        std::string name = win32::Narrow(data.cFileName);
+        // The system also matches the short 8.3 names: "*.ktt" would bring
+        // "a.kttx" along. Only the long name counts.
+        if (MatchesWildcard(name, pattern)) names.push_back(std::move(name));
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+bool Win32Shell::Open(WindowHandle owner, const std::string& fileOrAddress) {
+    const std::wstring wide = WidePath(fileOrAddress);
+    if (wide.empty()) return false;
+    HWND hwnd = reinterpret_cast<HWND>(owner);
+    // The help page and the project's page are documents to read: shown
+    // normally, so a handler that honours the show command does not open
+    // them hidden.
+    HINSTANCE r;
+    std::string ansi;
+    if (ExactAnsi(wide, ansi)) {
+        r = ShellExecuteA(hwnd, "open", ansi.c_str(), "", "", SW_SHOWNORMAL);
+    } else {
+        r = ShellExecuteW(hwnd, L"open", wide.c_str(), L"", L"", SW_SHOWNORMAL);
+    }
+    return reinterpret_cast<INT_PTR>(r) > 32;
+}
+
+}  // namespace mq
