@@ -1,0 +1,34 @@
+#include "templates/frmTemplete.h"
+
+#include "templates/TempleteRes.h"
+
+namespace mq::win32 {
+
+// The base only keeps a reference to the model; it is not used before
+// the dialog is shown.
+frmTemplete::frmTemplete() : ModelDialog(model, IDD_FRMTEMPLETE) {}
+
+TagTemplate& frmTemplete::TemplateInUse() {
+    static TagTemplate loaded;
+    return loaded;
+}
+
+void frmTemplete::OnInit() {
+    HWND self = Window();
+    model.owner = reinterpret_cast<WindowHandle>(self);
+    BindList(self, IDC_FILE, model.File);
+    BindText(self, IDC_TXTFOLDER, model.txtFolder);
+    BindText(self, IDC_TXTED, model.txtEd);
+    BindText(self, IDC_TXTTAGNAME, model.txtTagName);
+    BindText(self, IDC_TXTEDITED, model.txtEdited);
+    // The captions are static controls: their text follows the model too.
+    BindText(self, IDC_LBL1, model.lbl1);
+    BindText(self, IDC_LBL2, model.lbl2);
+    BindText(self, IDC_LBL3, model.lbl3);
+    BindText(self, IDC_TXTELEMENT1, model.txtElement1);
+    BindText(self, IDC_TXTELEMENT2, model.txtElement2);
+    BindText(self, IDC_TXTELEMENT3, model.txtElement3);
+    BindButton(self, IDC_CMDCHANGEFOLDER, [this] { model.cmdChangeFolder_Click(); });
+}
+
+}  // namespace mq::win32

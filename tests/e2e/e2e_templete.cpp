@@ -1,0 +1,315 @@
+// The template dialog end to end: picking a template from the library
+// beside the program and inserting it, the loaded template that outlives
+// the dialog's window, the inputs and their access keys, and the library
+// folder change through the system's folder browser.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "e2e/DialogSteps.h"
+#include "e2e/Driver.h"
+#include "platform/win32/WideText.h"
+#include "templates/TempleteRes.h"
+
+namespace mq::e2e {
+namespace {
+
+const std::wstring kCaption = L"テンプレート";
+
+const std::string kLink =
+    "[KestrelTagTemplete]\r\nTagName=リンク\r\nIndex=B12\r\nBaseElement=A\r\n"
+    "Element1=TASK=\r\nElement2=DEST=\r\nElement1Default=GO\r\nElement2Default=#top\r\n"
+    "CloseTag=</A>\r\n";
+const std::string kImg =
+    "[KestrelTagTemplete]\r\nTagName=画像\r\nEdited=作者\r\nIndex=B1\r\nBaseElement=IMG\r\n"
+    "Element1=SRC=\r\nElement1Default=a.bmp\r\n";
+
+std::string ReadAll(const std::wstring& path) {
+    std::ifstream f(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void WriteAll(const std::wstring& path, const std::string& bytes) {
+    std::ofstream f(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    f << bytes;
+}
+
+// "TempleteLib" as the settings file beside the program holds it.
+std::wstring Setting(Session& s) {
+    const std::string ini = FromCp932(ReadAll(s.Folder() + L"\\MARQ.ini"));
+    const std::string key = "TempleteLib=";
+    const std::size_t at = ini.find(key);
+    if (at == std::string::npos) return L"(none)";
+    const std::size_t end = ini.find("\r\n", at);
+    return win32::Widen(ini.substr(at + key.size(), end - at - key.size()));
+}
+
+HostOptions WithLibrary(const std::string& selected,
+                        std::vector<std::pair<std::wstring, std::string>> templates) {
+    HostOptions o = Selected(selected);
+    for (auto& [name, utf8] : templates) o.programFiles.emplace_back(name, ToCp932(utf8));
+    return o;
+}
+
+HWND Open(Session& s) {
+    s.Command(Command::Templete);
+    return s.WaitDialog(kCaption);
+}
+
+std::vector<std::wstring> ListItems(HWND list) {
+    std::vector<std::wstring> items;
+    const auto n = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        wchar_t text[MAX_PATH] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+// Picks list entry `index` with the keyboard, as a user would: Home, then
+// Down arrows. The list has the focus when the dialog opens.
+void PickWithKeys(HWND dlg, int index) {
+    HWND list = Item(dlg, IDC_FILE);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(dlg) == list; }));
+    PressKey(dlg, VK_HOME);
+    for (int i = 0; i < index; ++i) PressKey(dlg, VK_DOWN);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == index; }));
+}
+
+// The folder browser the dialog opened: a dialog of the same process that
+// `owner` owns.
+HWND WaitBrowser(HWND owner) {
+    struct Find {
+        HWND owner;
+        HWND found;
+    } find{owner, nullptr};
+    WaitUntil([&] {
+        EnumWindows(
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                auto* f = reinterpret_cast<Find*>(lp);
+                wchar_t cls[32] = {};
+                GetClassNameW(hwnd, cls, 32);
+                if (std::wstring(cls) == L"#32770" && GetWindow(hwnd, GW_OWNER) == f->owner &&
+                    IsWindowVisible(hwnd)) {
+                    f->found = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&find));
+        return find.found != nullptr;
+    });
+    return find.found;
+}
+
+// Selects `folder` in the browser's tree as the browser's own selection
+// message does. The path must live in the browser's process.
+bool SelectInBrowser(HWND browser, const std::wstring& folder) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(browser, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return false;
+    const SIZE_T size = (folder.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    bool ok = remote != nullptr && WriteProcessMemory(process, remote, folder.c_str(), size, nullptr);
+    if (ok) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ok;
+}
+
+TEST(Templete, WorkedExampleInsertsTheLinkAroundTheSelection) {
+    Session s(WithLibrary("ニュース", {{L"link.ktt", kLink}, {L"img.ktt", kImg}}));
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    // No setting yet: the program's folder, written back at once.
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
+    EXPECT_EQ(Setting(s), s.Folder());
+    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"img.ktt", L"link.ktt"}));
+    EXPECT_EQ(SendMessageW(Item(dlg, IDC_FILE), LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(Preview(dlg), L"");
+
+    PickWithKeys(dlg, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"リンク"; }));
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTEDITED)), L"");
+    EXPECT_EQ(Text(Item(dlg, IDC_LBL1)), L"TASK= (&1)：");
+    EXPECT_EQ(Text(Item(dlg, IDC_LBL2)), L"DEST= (&2)：");
+    EXPECT_EQ(Text(Item(dlg, IDC_LBL3)), L"要素3(&3)：");
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTELEMENT1)), L"GO");
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTELEMENT2)), L"#top");
+    EXPECT_EQ(Preview(dlg), L"<A TASK=\"GO\" DEST=\"#top\">");
+
+    TypeInto(Item(dlg, IDC_TXTELEMENT2), L"#news");
+    EXPECT_EQ(Preview(dlg), L"<A TASK=\"GO\" DEST=\"#news\">");
+    OkInserts(s, dlg, "<A TASK=\"GO\" DEST=\"#news\">ニュース</A>");
+}
+
+TEST(Templete, TheLoadedTemplateOutlivesTheWindowForTheRun) {
+    Session s(WithLibrary("x", {{L"link.ktt", kLink}, {L"img.ktt", kImg}}));
+    // First opening in the run: nothing loaded, OK gives "<>".
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    OkInserts(s, dlg, "<>x");
+
+    // Pick and replace the defaults, then Cancel: nothing inserted.
+    dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    PickWithKeys(dlg, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"画像"; }));
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTEDITED)), L"作者");
+    EXPECT_EQ(Text(Item(dlg, IDC_LBL1)), L"SRC= (&1)：");
+    TypeInto(Item(dlg, IDC_TXTELEMENT1), L"ロゴ.bmp");
+    EXPECT_EQ(Preview(dlg), L"<IMG SRC=\"ロゴ.bmp\">");
+    ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
+
+    // A later opening shows nothing of it, but OK still expands it.
+    s.SetHostText("y", 0, 1);
+    dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTTAGNAME)), L"");
+    EXPECT_EQ(Text(Item(dlg, IDC_LBL1)), L"要素1(&1)：");
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTELEMENT1)), L"");
+    EXPECT_EQ(Preview(dlg), L"");
+    OkInserts(s, dlg, "<IMG SRC=\"\">y");
+}
+
+TEST(Templete, AccessKeysReachTheInputsAndDefaultsAreReplaced) {
+    Session s(WithLibrary("本文", {{L"link.ktt", kLink}}));
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    PickWithKeys(dlg, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Preview(dlg) == L"<A TASK=\"GO\" DEST=\"#top\">"; }));
+    // The digit of each caption moves the focus to the input below it.
+    for (int n : {2, 1, 3}) {
+        HWND before = FocusedControl(dlg);
+        PostMessageW(before, WM_SYSCHAR, static_cast<WPARAM>(L'0' + n), 1 | (1 << 29));
+        const int want = n == 1 ? IDC_TXTELEMENT1 : n == 2 ? IDC_TXTELEMENT2 : IDC_TXTELEMENT3;
+        EXPECT_TRUE(WaitUntil([&] { return FocusedId(dlg) == want; })) << n;
+    }
+    TypeInto(Item(dlg, IDC_TXTELEMENT1), L"GOSUB");
+    TypeInto(Item(dlg, IDC_TXTELEMENT2), L"#メニュー");
+    TypeInto(Item(dlg, IDC_TXTELEMENT3), L"not in Index");
+    EXPECT_EQ(Preview(dlg), L"<A TASK=\"GOSUB\" DEST=\"#メニュー\">");
+    // Enter presses OK.
+    const std::string before = s.HostText();
+    PressKey(dlg, VK_RETURN);
+    ASSERT_TRUE(s.WaitTextChange(before));
+    EXPECT_EQ(FromCp932(s.HostText()), "<A TASK=\"GOSUB\" DEST=\"#メニュー\">本文</A>");
+}
+
+// A folder of the test's own, removed with everything in it.
+struct Scratch {
+    explicit Scratch(std::wstring p) : path(std::move(p)) {
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(path), ec);
+    }
+    ~Scratch() {
+        std::error_code ec;
+        std::filesystem::remove_all(std::filesystem::path(path), ec);
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    std::wstring path;
+};
+
+TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
+    Session s(WithLibrary("sel", {{L"link.ktt", kLink}}));
+    // Wine's browser cannot select a folder below the user's profile (the
+    // temporary folder) by path, so the other library lives at the top of C:.
+    const Scratch scratch(L"C:\\mq-e2e-templete-" + std::to_wstring(GetCurrentProcessId()));
+    const std::wstring other = scratch.path + L"\\他のライブラリ";
+    ASSERT_TRUE(CreateDirectoryW(other.c_str(), nullptr));
+    WriteAll(other + L"\\z.ktt", ToCp932("[KestrelTagTemplete]\r\nIndex=B\r\nBaseElement=Z\r\n"));
+    WriteAll(other + L"\\y.KTT", ToCp932("[KestrelTagTemplete]\r\nIndex=B\r\nBaseElement=Y\r\n"));
+
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    PickWithKeys(dlg, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"リンク"; }));
+
+    // Cancelling the browser changes nothing.
+    const std::string settingsBefore = ReadAll(s.Folder() + L"\\MARQ.ini");
+    Click(dlg, IDC_CMDCHANGEFOLDER);
+    HWND browser = WaitBrowser(dlg);
+    ASSERT_NE(browser, nullptr);
+    PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(dlg) != FALSE; }));
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
+    EXPECT_EQ(ReadAll(s.Folder() + L"\\MARQ.ini"), settingsBefore);
+
+    // Choosing a folder: shown, listed and written at once.
+    Click(dlg, IDC_CMDCHANGEFOLDER);
+    browser = WaitBrowser(dlg);
+    ASSERT_NE(browser, nullptr);
+    ASSERT_TRUE(SelectInBrowser(browser, other));
+    PostMessageW(browser, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTFOLDER)) == other; }))
+        << win32::Narrow(Text(Item(dlg, IDC_TXTFOLDER)));
+    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"y.KTT", L"z.ktt"}));
+    EXPECT_EQ(Setting(s), other);
+    // The loaded template and what the dialog shows of it stay.
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTTAGNAME)), L"リンク");
+    EXPECT_EQ(Preview(dlg), L"<A TASK=\"GO\" DEST=\"#top\">");
+
+    ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
+    EXPECT_EQ(Setting(s), other);
+    dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), other);
+    OkInserts(s, dlg, "<A TASK=\"\" DEST=\"\">sel</A>");
+}
+
+TEST(Templete, ASettingNamingAFileOrNothingIsRepairedAndAnEmptyLibraryListsNothing) {
+    HostOptions o = WithLibrary("s", {});
+    o.programFiles.emplace_back(L"MARQ.ini", "[Marquill]\r\nTempleteLib=C:\\no\\such\\folder\r\n");
+    Session s(o);
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
+    EXPECT_EQ(Setting(s), s.Folder());
+    EXPECT_TRUE(ListItems(Item(dlg, IDC_FILE)).empty());
+    ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
+
+    WriteAll(s.Folder() + L"\\MARQ.ini",
+             ToCp932("[Marquill]\r\nTempleteLib=" + win32::Narrow(s.Folder()) + "\\MARQ.ini\r\n"));
+    dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
+    EXPECT_EQ(Setting(s), s.Folder());
+    OkInserts(s, dlg, "<>s");
+}
+
+TEST(Templete, TheStarterLibraryIsOfferedAtFirstStart) {
+    // The templates shipped beside the program.
+    const std::filesystem::path shipped =
+        std::filesystem::path(WinPath(__FILE__)).parent_path() / ".." / ".." / "templates";
+    HostOptions o = Selected("入力");
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(shipped)) {
+        if (entry.path().extension() != ".ktt") continue;
+        names.push_back(entry.path().filename().wstring());
+        o.programFiles.emplace_back(names.back(), ReadAll(entry.path().wstring()));
+    }
+    std::sort(names.begin(), names.end());
+    ASSERT_FALSE(names.empty());
+    Session s(o);
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_EQ(ListItems(Item(dlg, IDC_FILE)), names);
+    const auto entry = std::find(names.begin(), names.end(), L"entry.ktt") - names.begin();
+    ASSERT_LT(static_cast<std::size_t>(entry), names.size());
+    PickWithKeys(dlg, static_cast<int>(entry));
+    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"入力カード（書式つき）"; }));
+    EXPECT_EQ(Text(Item(dlg, IDC_LBL2)), L"FORMAT= (&2)：");
+    OkInserts(s, dlg, "<ENTRY KEY=\"word\" FORMAT=\"*M\" DEFAULT=\"\">入力</ENTRY>");
+}
+
+}  // namespace
+}  // namespace mq::e2e
