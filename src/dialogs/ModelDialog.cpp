@@ -202,11 +202,17 @@ void ModelDialog::Sync() {
                 same = ListText(b.control, static_cast<int>(i)) == Widen(items[i]);
             }
             if (!same) {
+                // Without redrawing in between: a list of thousands (a
+                // template library) otherwise updates its scroll bar and
+                // repaints once per item.
+                SendMessageW(b.control, WM_SETREDRAW, FALSE, 0);
                 SendMessageW(b.control, LB_RESETCONTENT, 0, 0);
                 for (const auto& item : items) {
                     SendMessageW(b.control, LB_ADDSTRING, 0,
                                  reinterpret_cast<LPARAM>(Widen(item).c_str()));
                 }
+                SendMessageW(b.control, WM_SETREDRAW, TRUE, 0);
+                InvalidateRect(b.control, nullptr, TRUE);
             }
             if (SendMessageW(b.control, LB_GETCURSEL, 0, 0) != box.ListIndex()) {
                 SendMessageW(b.control, LB_SETCURSEL, static_cast<WPARAM>(box.ListIndex()), 0);
