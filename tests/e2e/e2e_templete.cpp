@@ -286,6 +286,26 @@ TEST(Templete, ASettingNamingAFileOrNothingIsRepairedAndAnEmptyLibraryListsNothi
     OkInserts(s, dlg, "<>s");
 }
 
+TEST(Templete, ALibraryThatVanishesWhileTheDialogIsOpenGivesAnEmptyTag) {
+    Session s(WithLibrary("s", {}));
+    const std::wstring lib = s.Folder() + L"\\lib";
+    ASSERT_TRUE(CreateDirectoryW(lib.c_str(), nullptr));
+    WriteAll(lib + L"\\link.ktt", ToCp932(kLink));
+    WriteAll(s.Folder() + L"\\MARQ.ini",
+             ToCp932("[Marquill]\r\nTempleteLib=" + win32::Narrow(lib) + "\r\n"));
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"link.ktt"}));
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(lib), ec);
+    ASSERT_FALSE(ec);
+    PickWithKeys(dlg, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Preview(dlg) == L"<>"; }));
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTTAGNAME)), L"");
+    OkInserts(s, dlg, "<>s");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(lib))) << "nothing was created";
+}
+
 TEST(Templete, TheStarterLibraryIsOfferedAtFirstStart) {
     // The templates shipped beside the program.
     const std::filesystem::path shipped =

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 
 #include "platform/posix/Cp932.h"
 #include "platform/posix/PosixProfile.h"
 #include "support/DiskFileSystem.h"
+#include "support/StarterTemplates.h"
 #include "templates/TagTemplate.h"
 
 namespace mq::test {
@@ -18,48 +18,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path LibraryFolder() { return fs::path(__FILE__).parent_path() / ".." / ".." / "templates"; }
-
 std::string Bytes(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-struct Expected {
-    std::string tagName;
-    std::string openingTag;  // with the defaults
-    std::string closeTag;
-};
-
-const std::map<std::string, Expected>& Starters() {
-    static const std::map<std::string, Expected> starters{
-        {"bold.ktt", {"太字", "<B>", "</B>"}},
-        {"entry.ktt",
-         {"入力カード（書式つき）", R"(<ENTRY KEY="word" FORMAT="*M" DEFAULT="">)", "</ENTRY>"}},
-        {"entry_emptyok.ktt",
-         {"空欄を許す入力カード", R"(<ENTRY KEY="memo" DEFAULT="" EMPTYOK="TRUE">)", "</ENTRY>"}},
-        {"entry_number.ktt",
-         {"数字入力カード", R"(<ENTRY NAME="number" KEY="num" FORMAT="*N">)", "</ENTRY>"}},
-        {"entry_password.ktt",
-         {"暗証番号入力カード", R"(<ENTRY KEY="pin" FORMAT="4N" NOECHO="TRUE">)", "</ENTRY>"}},
-        {"public_deck.ktt", {"公開デッキ", R"(<HDML VERSION="3.0" PUBLIC="TRUE">)", "</HDML>"}},
-    };
-    return starters;
-}
-
 TEST(StarterLibrary, ListsExactlyTheStarterTemplates) {
     DiskFileSystem files;
     std::vector<std::string> expected;
-    for (const auto& [name, _] : Starters()) expected.push_back(name);
-    EXPECT_EQ(ListTemplates(files, LibraryFolder().string()), expected);
+    for (const auto& [name, _] : StarterTemplates()) expected.push_back(name);
+    EXPECT_EQ(ListTemplates(files, StarterLibraryFolder().string()), expected);
 }
 
 TEST(StarterLibrary, EveryTemplateLoadsAndExpandsWithItsDefaults) {
     PosixProfileFile profile;
     Cp932CodePage cp;
-    for (const auto& [name, want] : Starters()) {
+    for (const auto& [name, want] : StarterTemplates()) {
         SCOPED_TRACE(name);
-        const fs::path path = LibraryFolder() / name;
+        const fs::path path = StarterLibraryFolder() / name;
         const std::string bytes = Bytes(path);
         ASSERT_FALSE(bytes.empty());
         // Code page 932 through and through, every line ended by CR LF.
