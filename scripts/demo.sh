@@ -8,6 +8,7 @@
 # Xvfb selects a word, opens the text formatting dialog, picks CENTER with
 # its closing tag, presses OK, prints the host's text before and after,
 # and saves screenshots (PNG) of the palette and of the open dialog.
+# MQ_DEMO_TOUR=1 adds a picture of every other dialog.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -46,7 +47,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wineserver -p
     wine cmd /c exit </dev/null >/dev/null 2>&1
     out="'"$out"'"
-    wine "'"$demo"'" "$out" "'"$root"'/samples/sample.hdml" | while IFS= read -r line; do
+    wine "'"$demo"'" "$out" "'"$root"'/samples/sample.hdml" --templates "'"$root"'/templates" ${MQ_DEMO_TOUR:+--tour} | while IFS= read -r line; do
         line=${line%$'"'"'\r'"'"'}
         case "$line" in
             "SHOT "*)

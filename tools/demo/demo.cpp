@@ -5,9 +5,13 @@
 // host's text before and after. Where a screenshot belongs it prints
 // "SHOT name" and waits for OUTDIR\name.done, which the script writes once
 // it has taken the picture.
+//
+// With --tour it then opens every other dialog in turn, takes a picture of
+// each and closes it with its close box.
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -50,6 +54,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     g_out = WinPath(argv[1]);
+    bool tour = false;
+    std::string templates;
+    for (int i = 3; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--tour") tour = true;
+        if (arg == "--templates" && i + 1 < argc) templates = argv[++i];
+    }
     std::ifstream in(argv[2], std::ios::binary);
     std::string sample((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (sample.empty()) {
@@ -63,6 +74,21 @@ int main(int argc, char** argv) {
         const std::string prefix = ToCp932(Crlf(sample.substr(0, sample.find(word))));
         options.selStart = static_cast<std::uint32_t>(prefix.size());
         options.selEnd = options.selStart + static_cast<std::uint32_t>(ToCp932(word).size());
+        // The starter templates beside the program, as the package has them.
+        if (!templates.empty()) {
+            const std::wstring folder = WinPath(templates);
+            WIN32_FIND_DATAW found;
+            HANDLE find = FindFirstFileW((folder + L"\\*.ktt").c_str(), &found);
+            if (find != INVALID_HANDLE_VALUE) {
+                do {
+                    std::ifstream file(std::filesystem::path(folder + L"\\" + found.cFileName), std::ios::binary);
+                    options.programFiles.emplace_back(
+                        found.cFileName,
+                        std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()));
+                } while (FindNextFileW(find, &found));
+                FindClose(find);
+            }
+        }
         Session session(options);
         if (session.Palette() == nullptr) throw std::runtime_error("the palette did not start");
 
@@ -83,6 +109,35 @@ int main(int argc, char** argv) {
         if (!session.WaitTextChange(before)) throw std::runtime_error("nothing was inserted");
         Say("--- host text after OK ---\n" + FromCp932(session.HostText()) + "\n");
         Shot("after");
+
+        if (tour) {
+            struct Stop {
+                mq::Command command;
+                const wchar_t* caption;
+                const char* name;
+            };
+            const Stop stops[] = {
+                {mq::Command::Deck, L"デッキの設定 - <HDML>", "deck"},
+                {mq::Command::Card, L"カードの設定", "card"},
+                {mq::Command::NaviA, L"ナビゲーション - <A>", "navi-a"},
+                {mq::Command::NaviAction, L"ナビゲーション - <ACTION>", "navi-action"},
+                {mq::Command::CE, L"選択肢の設定", "choices"},
+                {mq::Command::Image, L"画像 - <IMG>", "image"},
+                {mq::Command::Templete, L"テンプレート", "template"},
+                {mq::Command::Version, L"Marquill バージョン情報", "version"},
+            };
+            for (const Stop& stop : stops) {
+                session.Command(stop.command);
+                HWND open = session.WaitDialog(stop.caption, 5000ms);
+                if (open == nullptr) {
+                    Say(std::string("(no dialog for ") + stop.name + ")\n");
+                    continue;
+                }
+                Shot(stop.name);
+                PostMessageW(open, WM_SYSCOMMAND, SC_CLOSE, 0);
+                WaitUntil([&] { return !IsWindow(open) && IsWindowEnabled(session.Palette()); });
+            }
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "demo failed: %s\n", e.what());
         return 1;
