@@ -1,0 +1,600 @@
+// The saved always-on-top state, the settings import through the real
+// folder browser, the help command and the version box, end to end.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/text/TextRes.h"
+#include "e2e/Driver.h"
+#include "palette/VersionRes.h"
+#include "palette/frmMain.h"
+#include "platform/win32/WideText.h"
+
+namespace mq::e2e {
+namespace {
+
+const LRESULT kOnTop = win32::kStateChecked | win32::kStateTopmost;
+
+const std::wstring kConfirmText =
+    L"この機能はKestrel HDML Editorから以下の設定をインポートする機能です。\r\n\r\n"
+    L"・テンプレートライブラリフォルダの位置\r\n\r\n"
+    L"インポートを行うと現在の上記の設定が全て失われます。\r\n"
+    L"続けるならOKを押してください。";
+const std::wstring kNotFoundText =
+    L"kshdml.ini が見つかりません。\r\n\r\n"
+    L"・フォルダは正しく指定しましたか？\r\n"
+    L"・HDML Editorをいままで一度も起動してませんか？";
+const std::wstring kWriteFailedText =
+    L"MARQ.ini に設定を書き込めませんでした。\r\n\r\n"
+    L"・MARQ.ini が読み取り専用になっていませんか？\r\n"
+    L"・Marquillのフォルダに書き込む権限がありますか？";
+
+HostOptions Plain() {
+    HostOptions o;
+    o.text = "Hello";
+    o.selEnd = 5;
+    return o;
+}
+
+HostOptions WithSettings(const std::string& ini) {
+    HostOptions o = Plain();
+    o.programFiles = {{L"MARQ.ini", ini}};
+    return o;
+}
+
+std::string ReadAll(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "(none)";
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+void WriteAll(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+// A value of the settings file as the system reads it, "(none)" when the
+// key or the file is missing.
+std::wstring Setting(Session& s, const wchar_t* key) {
+    wchar_t buffer[512] = {};
+    GetPrivateProfileStringW(L"Marquill", key, L"(none)", buffer, 512,
+                             (s.Folder() + L"\\MARQ.ini").c_str());
+    return buffer;
+}
+
+std::string SettingsBytes(Session& s) { return ReadAll(s.Folder() + L"\\MARQ.ini"); }
+
+// The palette has finished its command and takes input again.
+bool PaletteIdle(Session& s) {
+    return WaitUntil([&] { return IsWindowEnabled(s.Palette()) != FALSE; });
+}
+
+void Answer(HWND box, int button) { PostMessageW(box, WM_COMMAND, button, 0); }
+
+// ---------------------------------------------------------------------------
+// The saved always-on-top state
+
+TEST(SavedTopMost, WithoutASettingsFileThePaletteFloatsAndSavesOneAtExit) {
+    Session s(Plain());
+    ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; }));
+    EXPECT_EQ(SettingsBytes(s), "(none)");  // reading creates nothing
+    s.Command(Command::Exit);
+    ASSERT_TRUE(s.WaitPaletteExit());
+    EXPECT_EQ(Setting(s, L"TopMost"), L"1");
+}
+
+TEST(SavedTopMost, ZeroStartsBelowUncheckedAndIsKept) {
+    Session s(WithSettings("[Marquill]\r\nTopMost=0\r\n"));
+    ASSERT_NE(s.Palette(), nullptr);  // shown: start-up has run
+    EXPECT_EQ(s.PaletteState(), 0);
+    PostMessageW(s.Palette(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(s.WaitPaletteExit());
+    EXPECT_EQ(Setting(s, L"TopMost"), L"0");
+}
+
+TEST(SavedTopMost, AnyOtherValueOrAnEmptyOneFloats) {
+    for (const char* value : {"1", "", "2", "yes", "00", "O"}) {
+        Session s(WithSettings(std::string("[Marquill]\r\nTopMost=") + value + "\r\n"));
+        ASSERT_NE(s.Palette(), nullptr) << value;
+        EXPECT_EQ(s.PaletteState(), kOnTop) << value;
+    }
+}
+
+TEST(SavedTopMost, TogglingWritesNothingUntilThePaletteClosesByAnyWay) {
+    const std::string before = "[Marquill]\r\nTopMost=1\r\nTempleteLib=C:\\tpl\r\n[Other]\r\nk=v\r\n";
+    enum Way { Menu, Toolbar, CloseBox };
+    for (Way way : {Menu, Toolbar, CloseBox}) {
+        Session s(WithSettings(before));
+        ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; })) << way;
+        // Off, on, off: each step seen by the window, none by the file.
+        for (LRESULT wanted : {LRESULT{0}, kOnTop, LRESULT{0}}) {
+            s.Command(Command::Saizenmen);
+            ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == wanted; })) << way;
+            EXPECT_EQ(SettingsBytes(s), before) << way;
+        }
+        if (way == Menu) s.Command(Command::Exit);
+        if (way == Toolbar) s.ToolbarClick(0);
+        if (way == CloseBox) PostMessageW(s.Palette(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(s.WaitPaletteExit()) << way;
+        EXPECT_EQ(Setting(s, L"TopMost"), L"0") << way;
+        EXPECT_EQ(Setting(s, L"TempleteLib"), L"C:\\tpl") << way;
+        wchar_t other[16] = {};
+        GetPrivateProfileStringW(L"Other", L"k", L"", other, 16, (s.Folder() + L"\\MARQ.ini").c_str());
+        EXPECT_EQ(std::wstring(other), L"v") << way;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The folder browser, driven through its tree as a user would click it.
+
+// Memory in the palette's process for the tree's messages that carry
+// pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(DWORD pid, SIZE_T size) : size_(size) {
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ != nullptr) {
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        }
+    }
+    ~RemoteBuffer() {
+        if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_ != nullptr) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    bool Ok() const { return address_ != nullptr; }
+    char* Address() const { return static_cast<char*>(address_); }
+    bool Write(SIZE_T offset, const void* data, SIZE_T n) {
+        return WriteProcessMemory(process_, Address() + offset, data, n, nullptr) != FALSE;
+    }
+    bool Read(SIZE_T offset, void* data, SIZE_T n) {
+        return ReadProcessMemory(process_, Address() + offset, data, n, nullptr) != FALSE;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    SIZE_T size_;
+};
+
+class FolderBrowser {
+public:
+    FolderBrowser(HWND dialog, DWORD pid)
+        : dialog_(dialog), tree_(FindTree(dialog)), remote_(pid, sizeof(TVITEMW) + 1024) {}
+
+    static HWND FindTree(HWND dialog) {
+        HWND found = nullptr;
+        EnumChildWindows(
+            dialog,
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                wchar_t cls[32] = {};
+                GetClassNameW(hwnd, cls, 32);
+                if (std::wstring(cls) != WC_TREEVIEWW) return TRUE;
+                *reinterpret_cast<HWND*>(lp) = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    bool Ready() const { return tree_ != nullptr && remote_.Ok(); }
+
+    std::wstring ItemText(HTREEITEM item) {
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT | TVIF_HANDLE;
+        tv.hItem = item;
+        tv.pszText = reinterpret_cast<LPWSTR>(remote_.Address() + sizeof(TVITEMW));
+        tv.cchTextMax = 500;
+        const wchar_t none = 0;
+        remote_.Write(sizeof(TVITEMW), &none, sizeof none);
+        remote_.Write(0, &tv, sizeof tv);
+        if (!SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_.Address()))) return {};
+        wchar_t text[501] = {};
+        remote_.Read(sizeof(TVITEMW), text, 500 * sizeof(wchar_t));
+        return text;
+    }
+
+    std::vector<HTREEITEM> Children(HTREEITEM parent) {
+        // Expanding fills the children in, as a click on the "+" does.
+        SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+        std::vector<HTREEITEM> items;
+        auto item = reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)));
+        while (item != nullptr) {
+            items.push_back(item);
+            item = reinterpret_cast<HTREEITEM>(
+                SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+        }
+        return items;
+    }
+
+    // The drive "C:" in the tree: a child of one of the desktop's items.
+    HTREEITEM DriveC() {
+        auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        for (HTREEITEM place : Children(root)) {
+            for (HTREEITEM drive : Children(place)) {
+                if (ItemText(drive).find(L"(C:)") != std::wstring::npos) return drive;
+            }
+        }
+        return nullptr;
+    }
+
+    HTREEITEM Child(HTREEITEM parent, const std::wstring& name) {
+        for (HTREEITEM item : Children(parent)) {
+            if (ItemText(item) == name) return item;
+        }
+        return nullptr;
+    }
+
+    // Picks C:\<name> in the tree and presses OK.
+    bool ChooseOnDriveC(const std::wstring& name) {
+        HTREEITEM drive = DriveC();
+        if (drive == nullptr) return false;
+        HTREEITEM folder = Child(drive, name);
+        if (folder == nullptr) return false;
+        SendMessageW(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(folder));
+        SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(folder));
+        if (SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0) != reinterpret_cast<LRESULT>(folder)) {
+            return false;
+        }
+        Click(dialog_, IDOK);
+        return true;
+    }
+
+    void Cancel() { Click(dialog_, IDCANCEL); }
+
+private:
+    HWND dialog_;
+    HWND tree_;
+    RemoteBuffer remote_;
+};
+
+// The palette's dialog that holds a tree view: the folder browser.
+HWND WaitFolderBrowser(Session& s, std::chrono::milliseconds timeout = 10000ms) {
+    struct Find {
+        DWORD pid;
+        HWND found;
+    } find{s.PaletteProcessId(), nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND hwnd, LPARAM lp) -> BOOL {
+                    auto* f = reinterpret_cast<Find*>(lp);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(hwnd, &pid);
+                    if (pid != f->pid || !IsWindowVisible(hwnd)) return TRUE;
+                    if (FolderBrowser::FindTree(hwnd) == nullptr) return TRUE;
+                    f->found = hwnd;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&find));
+            return find.found != nullptr;
+        },
+        timeout);
+    return find.found;
+}
+
+// A folder on the prefix's drive C:, removed afterwards.
+class DriveCFolder {
+public:
+    DriveCFolder() {
+        static int n = 0;
+        name_ = L"mq-import-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++n);
+        CreateDirectoryW(Path().c_str(), nullptr);
+    }
+    ~DriveCFolder() {
+        DeleteFileW((Path() + L"\\kshdml.ini").c_str());
+        RemoveDirectoryW(Path().c_str());
+    }
+    DriveCFolder(const DriveCFolder&) = delete;
+    DriveCFolder& operator=(const DriveCFolder&) = delete;
+    const std::wstring& Name() const { return name_; }
+    std::wstring Path() const { return L"C:\\" + name_; }
+
+private:
+    std::wstring name_;
+};
+
+// Runs the import up to the folder browser: confirms, waits for the
+// browser and chooses `folder` in it.
+void ImportFrom(Session& s, const DriveCFolder& folder) {
+    s.Command(Command::InportFromHDMLEditor);
+    HWND confirm = s.WaitDialog(L"設定インポート");
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_EQ(MessageBoxText(confirm), kConfirmText);
+    Answer(confirm, IDOK);
+    HWND browser = WaitFolderBrowser(s);
+    ASSERT_NE(browser, nullptr);
+    // Owned by the palette, with the prompt shown above the tree.
+    EXPECT_EQ(GetWindow(browser, GW_OWNER), s.Palette());
+    FolderBrowser tree(browser, s.PaletteProcessId());
+    ASSERT_TRUE(tree.Ready());
+    ASSERT_TRUE(tree.ChooseOnDriveC(folder.Name()));
+}
+
+const char kCompanion[] = "[Kestrel HDML Editor Standard Setting]\r\nTempleteLib=D:\\HDML\\テンプレート\r\n";
+
+TEST(SettingsImport, CancelAtTheConfirmationShowsNoBrowserAndChangesNothing) {
+    const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
+    Session s(WithSettings(before));
+    ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; }));
+    s.Command(Command::InportFromHDMLEditor);
+    HWND confirm = s.WaitDialog(L"設定インポート");
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_EQ(MessageBoxText(confirm), kConfirmText);
+    EXPECT_EQ(GetWindow(confirm, GW_OWNER), s.Palette());
+    // The state is not touched while the import runs.
+    EXPECT_EQ(s.PaletteState(), kOnTop);
+    Answer(confirm, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirm); }));
+    ASSERT_TRUE(PaletteIdle(s));
+    EXPECT_EQ(WaitFolderBrowser(s, 500ms), nullptr);
+    EXPECT_EQ(SettingsBytes(s), before);
+    EXPECT_EQ(s.PaletteState(), kOnTop);
+}
+
+TEST(SettingsImport, CancelInTheBrowserEndsSilently) {
+    const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
+    Session s(WithSettings(before));
+    s.Command(Command::InportFromHDMLEditor);
+    HWND confirm = s.WaitDialog(L"設定インポート");
+    ASSERT_NE(confirm, nullptr);
+    Answer(confirm, IDOK);
+    HWND browser = WaitFolderBrowser(s);
+    ASSERT_NE(browser, nullptr);
+    FolderBrowser(browser, s.PaletteProcessId()).Cancel();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+    ASSERT_TRUE(PaletteIdle(s));
+    EXPECT_EQ(s.WaitDialog(L"インポート失敗", 500ms), nullptr);
+    EXPECT_EQ(s.WaitDialog(L"インポート完了", 10ms), nullptr);
+    EXPECT_EQ(SettingsBytes(s), before);
+}
+
+TEST(SettingsImport, AFolderWithoutTheCompanionFileIsReported) {
+    const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
+    Session s(WithSettings(before));
+    DriveCFolder folder;
+    ImportFrom(s, folder);
+    HWND box = s.WaitDialog(L"インポート失敗");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kNotFoundText);
+    Answer(box, IDOK);
+    ASSERT_TRUE(PaletteIdle(s));
+    EXPECT_EQ(SettingsBytes(s), before);
+}
+
+TEST(SettingsImport, TheCompanionsFolderSettingIsCopied) {
+    Session s(WithSettings("[Marquill]\r\nTopMost=1\r\nTempleteLib=C:\\old\r\n"));
+    DriveCFolder folder;
+    WriteAll(folder.Path() + L"\\kshdml.ini", ToCp932(kCompanion));
+    ImportFrom(s, folder);
+    HWND box = s.WaitDialog(L"インポート完了");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"設定のインポートが完了しました。");
+    EXPECT_EQ(Setting(s, L"TempleteLib"), L"D:\\HDML\\テンプレート");
+    EXPECT_EQ(Setting(s, L"TopMost"), L"1");
+    Answer(box, IDOK);
+    ASSERT_TRUE(PaletteIdle(s));
+    EXPECT_EQ(s.PaletteState(), kOnTop);
+}
+
+TEST(SettingsImport, AFailedWriteIsReportedAsAFailure) {
+    // "MARQ.ini" is a folder: nothing can be written there.
+    Session s(Plain());
+    ASSERT_NE(s.Palette(), nullptr);
+    ASSERT_TRUE(CreateDirectoryW((s.Folder() + L"\\MARQ.ini").c_str(), nullptr));
+    DriveCFolder folder;
+    WriteAll(folder.Path() + L"\\kshdml.ini", ToCp932(kCompanion));
+    ImportFrom(s, folder);
+    HWND box = s.WaitDialog(L"インポート失敗");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kWriteFailedText);
+    EXPECT_EQ(s.WaitDialog(L"インポート完了", 10ms), nullptr);
+    Answer(box, IDOK);
+    ASSERT_TRUE(PaletteIdle(s));
+    RemoveDirectoryW((s.Folder() + L"\\MARQ.ini").c_str());
+}
+
+// ---------------------------------------------------------------------------
+// Help
+
+// Points the prefix's ".html" files (and, for the link, "https" addresses)
+// at harmless handlers for the length of a test, and puts it back.
+class Associations {
+public:
+    Associations() {
+        Set(L"Software\\Classes\\.html", L"", L"MarquillE2E.htmlfile");
+        Set(L"Software\\Classes\\MarquillE2E.htmlfile\\shell\\open\\command", L"",
+            L"C:\\windows\\notepad.exe \"%1\"");
+        // The address is written down where the test can read it.
+        oldHttps_ = Get(kHttps);
+        Set(kHttps, L"", L"C:\\windows\\system32\\reg.exe add HKLM\\Software\\MarquillE2E /v Opened /d \"%1\" /f");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\MarquillE2E");
+    }
+    ~Associations() {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\.html");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\MarquillE2E.htmlfile");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\MarquillE2E");
+        Set(kHttps, L"", oldHttps_);
+    }
+    Associations(const Associations&) = delete;
+    Associations& operator=(const Associations&) = delete;
+
+    static std::wstring Opened() {
+        wchar_t value[512] = {};
+        DWORD size = sizeof value;
+        if (RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\MarquillE2E", L"Opened", RRF_RT_REG_SZ, nullptr,
+                         value, &size) != ERROR_SUCCESS) {
+            return {};
+        }
+        return value;
+    }
+
+private:
+    static constexpr const wchar_t* kHttps = L"Software\\Classes\\https\\shell\\open\\command";
+    static std::wstring Get(const wchar_t* key) {
+        wchar_t value[1024] = {};
+        DWORD size = sizeof value;
+        RegGetValueW(HKEY_LOCAL_MACHINE, key, nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+        return value;
+    }
+    static void Set(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+        HKEY k = nullptr;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+            ERROR_SUCCESS) {
+            return;
+        }
+        RegSetValueExW(k, *name ? name : nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(k);
+    }
+    std::wstring oldHttps_;
+};
+
+// A shown top-level window of the notepad that opened "index.html".
+HWND FindHelpViewer() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            wchar_t cls[32] = {}, caption[256] = {};
+            GetClassNameW(hwnd, cls, 32);
+            GetWindowTextW(hwnd, caption, 256);
+            if (std::wstring(cls) == L"Notepad" && std::wstring(caption).rfind(L"index.html", 0) == 0) {
+                *reinterpret_cast<HWND*>(lp) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void PressF1(Session& s) {
+    // F1 carries no modifier: a posted key reaches the palette's
+    // accelerator table as a typed one would.
+    const UINT scan = MapVirtualKeyW(VK_F1, MAPVK_VK_TO_VSC);
+    PostMessageW(s.Palette(), WM_KEYDOWN, VK_F1, static_cast<LPARAM>(1 | (scan << 16)));
+    PostMessageW(s.Palette(), WM_KEYUP, VK_F1, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+}
+
+TEST(Help, F1WithoutTheHelpPageSaysSo) {
+    Session s(Plain());
+    ASSERT_NE(s.Palette(), nullptr);
+    PressF1(s);
+    HWND box = s.WaitDialog(L"見つかりません。");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"ヘルプが見つかりません。");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), s.Palette());
+    Answer(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_EQ(s.PaletteState(), kOnTop);
+}
+
+TEST(Help, F1OpensThePageBesideTheProgramInItsViewer) {
+    Associations associations;
+    Session s(Plain());
+    ASSERT_NE(s.Palette(), nullptr);
+    ASSERT_TRUE(CreateDirectoryW((s.Folder() + L"\\help").c_str(), nullptr));
+    WriteAll(s.Folder() + L"\\help\\index.html", "<!DOCTYPE html><title>help</title>");
+    PressF1(s);
+    HWND viewer = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (viewer = FindHelpViewer()) != nullptr; }));
+    // Shown, not opened hidden.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer) != FALSE; }));
+    EXPECT_EQ(s.WaitDialog(L"見つかりません。", 300ms), nullptr);
+    PostMessageW(viewer, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return FindHelpViewer() == nullptr; });
+}
+
+// ---------------------------------------------------------------------------
+// The version box
+
+const std::wstring kVersionCaption = L"Marquill バージョン情報";
+
+TEST(VersionBox, ShowsTheNameTheVersionAndTheLink) {
+    Session s(Plain());
+    ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; }));
+    s.Command(Command::Version);
+    HWND box = s.WaitDialog(kVersionCaption);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(Item(box, IDC_LABEL1)), L"Marquill");
+    EXPECT_EQ(Text(Item(box, IDC_LABEL2)), L"Version 0.02.0005 ");
+    EXPECT_EQ(Text(Item(box, IDC_LABEL3)), L"https://marquill.example/");
+    EXPECT_FALSE(Text(Item(box, IDC_LABEL4)).empty());
+    EXPECT_EQ(Text(Item(box, IDC_COMMAND1)), L"OK(&O)");
+    EXPECT_NE(SendMessageW(Item(box, IDC_IMAGE1), STM_GETICON, 0, 0), 0);
+    // A fixed dialog frame: no resizing, no minimise or maximise box.
+    const LONG style = GetWindowLongW(box, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    // The pointing hand over the link, and only there.
+    EXPECT_TRUE(SendMessageW(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(Item(box, IDC_LABEL3)),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_FALSE(SendMessageW(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(Item(box, IDC_LABEL2)),
+                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    // The palette waits below the band meanwhile.
+    EXPECT_EQ(s.PaletteState(), 0);
+    EXPECT_FALSE(IsWindowEnabled(s.Palette()));
+    Click(box, IDC_COMMAND1);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; }));
+}
+
+TEST(VersionBox, EnterEscAndTheCloseBoxCloseItAndNothingIsInserted) {
+    Session s(Plain());
+    // An earlier insertion leaves its text behind for the next command.
+    s.Command(Command::Text);
+    HWND text = s.WaitDialog(L"テキスト整形");
+    ASSERT_NE(text, nullptr);
+    Click(text, IDC_CMDOK);
+    ASSERT_TRUE(s.WaitTextChange("Hello"));
+    const std::string after = s.HostText();
+    EXPECT_EQ(after, "<BR>Hello");
+
+    for (int way = 0; way < 3; ++way) {
+        s.Command(Command::Version);
+        HWND box = s.WaitDialog(kVersionCaption);
+        ASSERT_NE(box, nullptr) << way;
+        if (way == 0) PressKey(box, VK_RETURN);
+        if (way == 1) PressKey(box, VK_ESCAPE);
+        if (way == 2) PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << way;
+        ASSERT_TRUE(PaletteIdle(s)) << way;
+        EXPECT_EQ(s.PaletteState(), kOnTop) << way;
+    }
+    WaitUntil([&] { return s.HostText() != after; }, 1000ms);
+    EXPECT_EQ(s.HostText(), after);
+}
+
+TEST(VersionBox, ClickingTheLinkOpensTheAddressAndTheBoxStays) {
+    Associations associations;
+    Session s(Plain());
+    s.Command(Command::Version);
+    HWND box = s.WaitDialog(kVersionCaption);
+    ASSERT_NE(box, nullptr);
+    HWND link = Item(box, IDC_LABEL3);
+    PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_TRUE(WaitUntil([] { return Associations::Opened() == L"https://marquill.example/"; }));
+    EXPECT_TRUE(IsWindow(box));
+    PressKey(box, VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+}
+
+}  // namespace
+}  // namespace mq::e2e
