@@ -5,7 +5,7 @@ set -euo pipefail
 zip=$1 objdump=$2
 fail() { echo "package: $*"; exit 1; }
 listing=$(unzip -Z1 "$zip") || fail "cannot read $zip"
-for f in marquill.exe readme.txt; do
+for f in marquill.exe readme.txt help/index.html; do
     grep -q "/$f\$" <<<"$listing" || fail "$f missing"
 done
 tmp=$(mktemp -d)
