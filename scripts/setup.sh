@@ -5,7 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(cmake make g++ clang googletest libbenchmark-dev
+packages=(cmake make g++ clang libclang-rt-14-dev googletest libbenchmark-dev unzip
           g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic x11-apps imagemagick zip)
 missing=()
