@@ -26,7 +26,7 @@ struct Values {
 void Fill(mq::NaviActionModel& m, const Values& v) {
     m.Form_Load();
     auto& s = m.attrs;
-    for (const auto& spec : mq::kNaviAttrs) s.Check(spec.attr).SetValue(true);
+    for (const auto& info : mq::kNaviAttrs) s.Check(info.attr).SetValue(true);
     m.cboType.SetText(v.type);
     s.Combo(NaviAttr::Task).SetText(v.task);
     s.Text(NaviAttr::Label).SetText(v.label);

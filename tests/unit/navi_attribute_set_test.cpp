@@ -24,23 +24,23 @@ TEST(NaviAttributeSet, OpensWithLabelOkAndEmptyDestCheckedAndListsOnTheirFirstIt
 
 TEST(NaviAttributeSet, ControlsAreOfTheKindTheTableNames) {
     NaviAttributeSet set;
-    for (const NaviAttrSpec& spec : kNaviAttrs) {
-        SCOPED_TRACE(std::string(spec.name));
-        const bool text = spec.kind == NaviValueKind::Text;
-        const bool list = spec.kind == NaviValueKind::EditableList || spec.kind == NaviValueKind::FixedList;
+    for (const NaviAttrSpec& info : kNaviAttrs) {
+        SCOPED_TRACE(std::string(info.name));
+        const bool text = info.kind == NaviValueKind::Text;
+        const bool list = info.kind == NaviValueKind::EditableList || info.kind == NaviValueKind::FixedList;
         if (text) {
-            EXPECT_NO_THROW(set.Text(spec.attr));
+            EXPECT_NO_THROW(set.Text(info.attr));
         } else {
-            EXPECT_THROW(set.Text(spec.attr), std::logic_error);
+            EXPECT_THROW(set.Text(info.attr), std::logic_error);
         }
         if (list) {
-            EXPECT_EQ(set.Combo(spec.attr).Editable(), spec.kind == NaviValueKind::EditableList);
+            EXPECT_EQ(set.Combo(info.attr).Editable(), info.kind == NaviValueKind::EditableList);
         } else {
-            EXPECT_THROW(set.Combo(spec.attr), std::logic_error);
+            EXPECT_THROW(set.Combo(info.attr), std::logic_error);
         }
         // The name of the value control says its kind.
-        EXPECT_EQ(spec.valueControl.substr(0, 3), text ? "txt" : list ? "cbo" : "");
-        EXPECT_EQ(spec.checkBox.substr(0, 3), "chk");
+        EXPECT_EQ(info.valueControl.substr(0, 3), text ? "txt" : list ? "cbo" : "");
+        EXPECT_EQ(info.checkBox.substr(0, 3), "chk");
     }
     // Only TASK can be typed into; CLEAR, FRIEND and POSTMETHOD are lists only.
     EXPECT_TRUE(set.Combo(NaviAttr::Task).Editable());
@@ -52,15 +52,15 @@ TEST(NaviAttributeSet, ControlsAreOfTheKindTheTableNames) {
 TEST(NaviAttributeSet, AcceleratorsAreUniqueOnEveryPage) {
     std::set<std::pair<NaviPage, char>> seen;
     int without = 0;
-    for (const NaviAttrSpec& spec : kNaviAttrs) {
-        const auto amp = spec.caption.find('&');
+    for (const NaviAttrSpec& info : kNaviAttrs) {
+        const auto amp = info.caption.find('&');
         if (amp == std::string_view::npos) {
             ++without;
             continue;
         }
-        ASSERT_LT(amp + 1, spec.caption.size());
-        EXPECT_EQ(spec.caption.find('&', amp + 1), std::string_view::npos) << spec.caption;
-        EXPECT_TRUE(seen.insert({spec.page, spec.caption[amp + 1]}).second) << spec.caption;
+        ASSERT_LT(amp + 1, info.caption.size());
+        EXPECT_EQ(info.caption.find('&', amp + 1), std::string_view::npos) << info.caption;
+        EXPECT_TRUE(seen.insert({info.page, info.caption[amp + 1]}).second) << info.caption;
     }
     EXPECT_EQ(without, 3);  // TASK, POSTDATA, NUMBER
 }
@@ -84,16 +84,16 @@ TEST(NaviAttributeSet, EveryCheckBoxAndValueControlRunsTheRebuild) {
     NaviAttributeSet set;
     int rebuilds = 0;
     set.OnChange([&] { ++rebuilds; });
-    for (const NaviAttrSpec& spec : kNaviAttrs) {
-        SCOPED_TRACE(std::string(spec.name));
+    for (const NaviAttrSpec& info : kNaviAttrs) {
+        SCOPED_TRACE(std::string(info.name));
         rebuilds = 0;
-        set.Check(spec.attr).SetValue(!set.Check(spec.attr).Value());
+        set.Check(info.attr).SetValue(!set.Check(info.attr).Value());
         EXPECT_EQ(rebuilds, 1);
         rebuilds = 0;
-        switch (spec.kind) {
-        case NaviValueKind::Text: set.Text(spec.attr).SetText("x"); break;
-        case NaviValueKind::EditableList: set.Combo(spec.attr).SetText("x"); break;
-        case NaviValueKind::FixedList: set.Combo(spec.attr).SetListIndex(1); break;
+        switch (info.kind) {
+        case NaviValueKind::Text: set.Text(info.attr).SetText("x"); break;
+        case NaviValueKind::EditableList: set.Combo(info.attr).SetText("x"); break;
+        case NaviValueKind::FixedList: set.Combo(info.attr).SetListIndex(1); break;
         case NaviValueKind::None: ++rebuilds; break;
         }
         EXPECT_GE(rebuilds, 1);

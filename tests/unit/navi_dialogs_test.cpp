@@ -12,7 +12,7 @@ namespace {
 
 // Every attribute checked, each with a value of its own.
 void CheckEverything(NaviAttributeSet& s) {
-    for (const NaviAttrSpec& spec : kNaviAttrs) s.Check(spec.attr).SetValue(true);
+    for (const NaviAttrSpec& info : kNaviAttrs) s.Check(info.attr).SetValue(true);
     s.Combo(NaviAttr::Task).SetListIndex(1);  // GOSUB
     s.Text(NaviAttr::Label).SetText("L");
     s.Text(NaviAttr::Dest).SetText("D");
@@ -44,8 +44,8 @@ constexpr const char* kFullAction =
 // the others alone.
 std::vector<std::string> Snapshot(const NaviAttributeSet& s) {
     std::vector<std::string> out;
-    for (const NaviAttrSpec& spec : kNaviAttrs) {
-        out.push_back(std::string(s.Check(spec.attr).Value() ? "1" : "0") + std::string(s.Value(spec.attr)));
+    for (const NaviAttrSpec& info : kNaviAttrs) {
+        out.push_back(std::string(s.Check(info.attr).Value() ? "1" : "0") + std::string(s.Value(info.attr)));
     }
     return out;
 }
@@ -118,13 +118,13 @@ TEST_F(NaviA, HeadAloneAndRelAlone) {
 TEST_F(NaviA, WritesAllSixteenInItsOrderAndEachOneAlone) {
     CheckEverything(m.attrs);
     EXPECT_EQ(m.txtEd.Text(), kFullA);
-    for (const NaviAttrSpec& spec : kNaviAttrs) {
-        SCOPED_TRACE(std::string(spec.name));
+    for (const NaviAttrSpec& info : kNaviAttrs) {
+        SCOPED_TRACE(std::string(info.name));
         const auto before = Snapshot(m.attrs);
-        const std::string fragment = " " + std::string(spec.name) + "=\"" + std::string(m.attrs.Value(spec.attr)) + "\"";
-        m.attrs.Check(spec.attr).SetValue(false);
+        const std::string fragment = " " + std::string(info.name) + "=\"" + std::string(m.attrs.Value(info.attr)) + "\"";
+        m.attrs.Check(info.attr).SetValue(false);
         EXPECT_EQ(m.txtEd.Text(), Without(kFullA, fragment));
-        m.attrs.Check(spec.attr).SetValue(true);
+        m.attrs.Check(info.attr).SetValue(true);
         EXPECT_EQ(m.txtEd.Text(), kFullA);
         EXPECT_EQ(Snapshot(m.attrs), before);
     }
@@ -262,7 +262,7 @@ TEST_F(NaviAction, WritesAllSeventeenInItsOrderAndEachOneAlone) {
 }
 
 TEST_F(NaviAction, TypeAndTaskAreWrittenWhateverTheBoxesSay) {
-    for (const NaviAttrSpec& spec : kNaviAttrs) m.attrs.Check(spec.attr).SetValue(false);
+    for (const NaviAttrSpec& info : kNaviAttrs) m.attrs.Check(info.attr).SetValue(false);
     EXPECT_EQ(m.txtEd.Text(), R"(<ACTION TYPE="ACCEPT" TASK="GO">)");
     m.attrs.Check(NaviAttr::Task).SetValue(true);
     EXPECT_EQ(m.txtEd.Text(), R"(<ACTION TYPE="ACCEPT" TASK="GO">)");

@@ -11,18 +11,18 @@ std::vector<std::string> ToItems(std::span<const std::string_view> items) {
 }
 
 NaviAttributeSet::NaviAttributeSet() {
-    for (const NaviAttrSpec& spec : kNaviAttrs) {
-        Slot& slot = slots_[IndexOf(spec.attr)];
-        slot.check.SetValue(spec.checkedAtOpening);
-        switch (spec.kind) {
+    for (const NaviAttrSpec& info : kNaviAttrs) {
+        Slot& slot = slots_[IndexOf(info.attr)];
+        slot.check.SetValue(info.checkedAtOpening);
+        switch (info.kind) {
         case NaviValueKind::None:
             break;
         case NaviValueKind::Text:
-            slot.text.emplace(std::string(spec.text));
+            slot.text.emplace(std::string(info.text));
             break;
         case NaviValueKind::EditableList:
         case NaviValueKind::FixedList:
-            slot.combo.emplace(ToItems(spec.items), spec.kind == NaviValueKind::EditableList);
+            slot.combo.emplace(ToItems(info.items), info.kind == NaviValueKind::EditableList);
             break;
         }
     }

@@ -86,26 +86,26 @@ std::array<NaviDialogView::Page, 3> NaviDialogView::AttributePages(NaviAttribute
                                                                    int firstId,
                                                                    NaviAttr relJoins) {
     std::array<Page, 3> pages;
-    const auto pair = [&](const NaviAttrSpec& spec) {
-        std::vector<Cell> cells{{CheckId(firstId, spec.attr), spec.caption, &set.Check(spec.attr)}};
-        const int valueId = ValueId(firstId, spec.attr);
-        switch (spec.kind) {
+    const auto pair = [&](const NaviAttrSpec& info) {
+        std::vector<Cell> cells{{CheckId(firstId, info.attr), info.caption, &set.Check(info.attr)}};
+        const int valueId = ValueId(firstId, info.attr);
+        switch (info.kind) {
         case NaviValueKind::None: break;
         case NaviValueKind::Text:
-            cells.push_back({valueId, {}, &set.Text(spec.attr), spec.attr == NaviAttr::Dest});
+            cells.push_back({valueId, {}, &set.Text(info.attr), info.attr == NaviAttr::Dest});
             break;
         case NaviValueKind::EditableList:
         case NaviValueKind::FixedList:
-            cells.push_back({valueId, {}, &set.Combo(spec.attr)});
+            cells.push_back({valueId, {}, &set.Combo(info.attr)});
             break;
         }
         return cells;
     };
-    for (const NaviAttrSpec& spec : kNaviAttrs) {
-        if (spec.attr == NaviAttr::Rel) continue;
-        Row row{pair(spec), {}};
-        if (spec.attr == relJoins) row.rightEnd = pair(SpecOf(NaviAttr::Rel));
-        pages[static_cast<std::size_t>(spec.page)].push_back(std::move(row));
+    for (const NaviAttrSpec& info : kNaviAttrs) {
+        if (info.attr == NaviAttr::Rel) continue;
+        Row row{pair(info), {}};
+        if (info.attr == relJoins) row.rightEnd = pair(SpecOf(NaviAttr::Rel));
+        pages[static_cast<std::size_t>(info.page)].push_back(std::move(row));
     }
     return pages;
 }
