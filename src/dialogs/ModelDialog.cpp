@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "dialogs/CommonRes.h"
+#include "platform/win32/Placement.h"
 #include "platform/win32/WideText.h"
 
 namespace mq::win32 {
@@ -110,8 +111,8 @@ std::vector<HWND> ModelDialog::AddTabPages(int tabId, const std::vector<PageSpec
     MapWindowPoints(tab_, hwnd_, reinterpret_cast<POINT*>(&area), 2);
     HWND after = tab_;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    for (const auto& spec : pages) {
-        HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(spec.templateId), hwnd_, PageProc,
+    for (const auto& wanted : pages) {
+        HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(wanted.templateId), hwnd_, PageProc,
                                        reinterpret_cast<LPARAM>(this));
         EnableThemeDialogTexture(page, ETDT_ENABLETAB);
         // Right after the tab control in the Z order, so Tab walks from the
@@ -299,30 +300,7 @@ void ModelDialog::OnCommand(HWND control, int id, int code) {
     Sync();
 }
 
-void ModelDialog::PlaceNear(HWND anchor) {
-    RECT self;
-    GetWindowRect(hwnd_, &self);
-    const LONG w = self.right - self.left, h = self.bottom - self.top;
-    HMONITOR monitor = MonitorFromWindow(anchor ? anchor : hwnd_, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(monitor, &info);
-    const RECT work = info.rcWork;
-    LONG x = work.left + (work.right - work.left - w) / 2;
-    LONG y = work.top + (work.bottom - work.top - h) / 2;
-    RECT a;
-    if (anchor != nullptr && GetWindowRect(anchor, &a)) {
-        // Just below the palette, or above it when there is no room below.
-        x = a.left + (a.right - a.left - w) / 2;
-        y = a.bottom + 4;
-        if (y + h > work.bottom) y = a.top - h - 4;
-    }
-    if (x + w > work.right) x = work.right - w;
-    if (y + h > work.bottom) y = work.bottom - h;
-    if (x < work.left) x = work.left;
-    if (y < work.top) y = work.top;
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void ModelDialog::PlaceNear(HWND anchor) { PlaceDialogNear(hwnd_, anchor); }
 
 void ModelDialog::Fail(const char* what) {
     // A handler that throws must not leave the dialog half-alive (Wine drops

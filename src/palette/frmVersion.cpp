@@ -8,6 +8,7 @@
 
 #include "palette/HelpAndVersion.h"
 #include "palette/VersionRes.h"
+#include "platform/win32/Placement.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Shell.h"
 
@@ -145,29 +146,7 @@ void frmVersion::SetFonts() {
     SendDlgItemMessageW(hwnd_, IDC_IMAGE1, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
 }
 
-void frmVersion::PlaceNear() {
-    RECT self;
-    GetWindowRect(hwnd_, &self);
-    const LONG w = self.right - self.left, h = self.bottom - self.top;
-    HMONITOR monitor = MonitorFromWindow(anchor_ != nullptr ? anchor_ : hwnd_, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(monitor, &info);
-    const RECT work = info.rcWork;
-    LONG x = work.left + (work.right - work.left - w) / 2;
-    LONG y = work.top + (work.bottom - work.top - h) / 2;
-    RECT a;
-    if (anchor_ != nullptr && GetWindowRect(anchor_, &a)) {
-        x = a.left + (a.right - a.left - w) / 2;
-        y = a.bottom + 4;
-        if (y + h > work.bottom) y = a.top - h - 4;
-    }
-    if (x + w > work.right) x = work.right - w;
-    if (y + h > work.bottom) y = work.bottom - h;
-    if (x < work.left) x = work.left;
-    if (y < work.top) y = work.top;
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void frmVersion::PlaceNear() { PlaceDialogNear(hwnd_, anchor_); }
 
 void frmVersion::Form_Load() {
     SetDlgItemTextW(hwnd_, IDC_LABEL1, Widen(kProductName).c_str());
