@@ -262,6 +262,20 @@ LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another scale: redraw the toolbar at the new
+        // size and keep the client area exactly as large as the toolbar.
+        dpi_ = HIWORD(wParam);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        HIMAGELIST old = images_;
+        DestroyWindow(toolbar_);
+        CreateToolbar();
+        if (old != nullptr) ImageList_Destroy(old);
+        FitClientArea();
+        return 0;
+    }
     case WM_CLOSE:
         Form_Unload();
         DestroyWindow(hwnd_);

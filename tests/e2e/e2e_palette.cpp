@@ -215,3 +215,33 @@ TEST(Palette, ClientAreaIsTheToolbarAndTheWindowIsFullyOnScreen) {
 
 }  // namespace
 }  // namespace mq::e2e
+
+namespace mq::e2e {
+namespace {
+
+TEST(Palette, MovingToAMonitorOfAnotherScaleKeepsTheClientAreaTheToolbar) {
+    Session s(Hello());
+    HWND palette = s.Palette();
+    auto client = [&] {
+        RECT r;
+        GetClientRect(palette, &r);
+        return std::make_pair(r.right, r.bottom);
+    };
+    RECT window;
+    GetWindowRect(palette, &window);
+    RECT suggested{window.left, window.top, window.left + 500, window.top + 140};
+    SendMessageW(palette, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(client(), std::make_pair(LONG{446}, LONG{48}));
+    SendMessageW(palette, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window));
+    EXPECT_EQ(client(), std::make_pair(LONG{223}, LONG{24}));
+
+    // The rebuilt toolbar still dispatches by key.
+    s.ToolbarClick(4);
+    HWND dlg = s.WaitDialog(kTextCaption);
+    ASSERT_NE(dlg, nullptr);
+    Click(dlg, IDC_CMDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
+}
+
+}  // namespace
+}  // namespace mq::e2e
