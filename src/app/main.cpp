@@ -1,6 +1,5 @@
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "hostlink/HostLink.h"
 #include "palette/HelpAndVersion.h"
@@ -23,8 +22,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
                                              ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    // The folder browser is a shell object: COM on this, the one UI thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     mq::Win32HostEditor host;
     mq::Win32CodePage codePage;
@@ -60,7 +57,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     };
 
     mq::win32::frmMain form(instance, palette, link, std::move(hooks));
-    const int exitCode = form.Run();
-    if (SUCCEEDED(com)) CoUninitialize();
-    return exitCode;
+    return form.Run();
 }

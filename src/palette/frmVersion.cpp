@@ -9,6 +9,7 @@
 #include "palette/HelpAndVersion.h"
 #include "palette/VersionRes.h"
 #include "platform/win32/Placement.h"
+#include "platform/win32/SystemDll.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Shell.h"
 
@@ -39,17 +40,24 @@ VersionNumbers OwnVersion() {
     wchar_t path[MAX_PATH * 4] = {};
     if (GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path))) == 0) return {};
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    static const auto infoSize =
+        SystemFunction<DWORD(WINAPI*)(LPCWSTR, LPDWORD)>(L"version.dll", "GetFileVersionInfoSizeW");
+    static const auto info = SystemFunction<BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID)>(
+        L"version.dll", "GetFileVersionInfoW");
+    static const auto query = SystemFunction<BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT)>(
+        L"version.dll", "VerQueryValueW");
+    if (infoSize == nullptr || info == nullptr || query == nullptr) return {};
+    const DWORD size = infoSize(path, &ignored);
     if (size == 0) return {};
     std::vector<unsigned char> data(size);
-    if (!GetFileVersionInfoW(path, 0, size, data.data())) return {};
-    VS_FIXEDFILEINFO* info = nullptr;
+    if (!info(path, 0, size, data.data())) return {};
+    VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) ||
-        info == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+    if (!query(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
+        fixed == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
         return {};
     }
-    return FromFileVersion(info->dwFileVersionMS, info->dwFileVersionLS);
+    return FromFileVersion(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
 }
 
 // The box's picture: an "M" on a blue badge, 16 x 16 pixel art drawn at

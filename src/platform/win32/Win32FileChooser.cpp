@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/SystemDll.h"
 #include "platform/win32/WideText.h"
 
 namespace mq {
@@ -36,7 +37,9 @@ std::optional<std::string> Win32FileChooser::ShowOpen(const OpenFileRequest& req
     ofn.lpstrTitle = title.c_str();
     // The program's current folder stays where it was.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    static const auto open =
+        win32::SystemFunction<BOOL(WINAPI*)(LPOPENFILENAMEW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (open == nullptr || !open(&ofn)) return std::nullopt;
     file.resize(file.find(L'\0'));
     return win32::Narrow(file);
 }

@@ -1,6 +1,9 @@
 #include "platform/win32/Win32Shell.h"
 
+#include "platform/win32/SystemDll.h"
+
 #include <windows.h>
+#include <objbase.h>
 #include <shlobj.h>
 #include <shellapi.h>
 
@@ -41,6 +44,24 @@ bool ExactAnsi(const std::wstring& text, std::string& out) {
 }  // namespace
 
 std::string Win32FolderPicker::PickFolder(WindowHandle owner, const std::string& title) {
+    // The folder browser is a shell object and wants COM on this thread (the
+    // program's one UI thread). Started on first use: it costs every start-up
+    // of the palette otherwise, and most runs never browse.
+    static const auto coInitializeEx =
+        win32::SystemFunction<HRESULT(WINAPI*)(LPVOID, DWORD)>(L"ole32.dll", "CoInitializeEx");
+    static const HRESULT com = coInitializeEx != nullptr
+                                   ? coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
+                                   : E_FAIL;
+    (void)com;
+    static const auto browse = win32::SystemFunction<PIDLIST_ABSOLUTE(WINAPI*)(LPBROWSEINFOA)>(
+        L"shell32.dll", "SHBrowseForFolderA");
+    static const auto pathA = win32::SystemFunction<BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPSTR)>(
+        L"shell32.dll", "SHGetPathFromIDListA");
+    static const auto pathW = win32::SystemFunction<BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPWSTR)>(
+        L"shell32.dll", "SHGetPathFromIDListW");
+    static const auto taskMemFree =
+        win32::SystemFunction<void(WINAPI*)(LPVOID)>(L"ole32.dll", "CoTaskMemFree");
+    if (browse == nullptr || pathA == nullptr || pathW == nullptr || taskMemFree == nullptr) return {};
     Win32CodePage codePage;
     const std::string ansiTitle = codePage.FromUtf8(title);
     char displayName[MAX_PATH] = {};
@@ -53,15 +74,15 @@ std::string Win32FolderPicker::PickFolder(WindowHandle owner, const std::string&
     request.lpfn = nullptr;
     request.lParam = 0;
     request.iImage = 0;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&request);
+    PIDLIST_ABSOLUTE chosen = browse(&request);
 
     char path[MAX_PATH] = {};
     wchar_t exact[MAX_PATH] = {};
     if (chosen != nullptr) {
-        SHGetPathFromIDListA(chosen, path);
-        SHGetPathFromIDListW(chosen, exact);
+        pathA(chosen, path);
+        pathW(chosen, exact);
     }
-    CoTaskMemFree(chosen);
+    taskMemFree(chosen);
     return PickedFolderPath(std::string_view(path, sizeof path), win32::Narrow(exact), codePage);
 }
 
@@ -127,15 +148,21 @@ bool Win32Shell::Open(WindowHandle owner, const std::string& fileOrAddress) {
     const std::wstring wide = WidePath(fileOrAddress);
     if (wide.empty()) return false;
     HWND hwnd = reinterpret_cast<HWND>(owner);
+    static const auto executeA =
+        win32::SystemFunction<HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT)>(
+            L"shell32.dll", "ShellExecuteA");
+    static const auto executeW =
+        win32::SystemFunction<HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT)>(
+            L"shell32.dll", "ShellExecuteW");
     // The help page and the project's page are documents to read: shown
     // normally, so a handler that honours the show command does not open
     // them hidden.
     HINSTANCE r;
     std::string ansi;
     if (ExactAnsi(wide, ansi)) {
-        r = ShellExecuteA(hwnd, "open", ansi.c_str(), "", "", SW_SHOWNORMAL);
+        r = executeA != nullptr ? executeA(hwnd, "open", ansi.c_str(), "", "", SW_SHOWNORMAL) : nullptr;
     } else {
-        r = ShellExecuteW(hwnd, L"open", wide.c_str(), L"", L"", SW_SHOWNORMAL);
+        r = executeW != nullptr ? executeW(hwnd, L"open", wide.c_str(), L"", L"", SW_SHOWNORMAL) : nullptr;
     }
     return reinterpret_cast<INT_PTR>(r) > 32;
 }
