@@ -208,6 +208,9 @@ void ModelDialog::Sync() {
                 // repaints once per item.
                 SendMessageW(b.control, WM_SETREDRAW, FALSE, 0);
                 SendMessageW(b.control, LB_RESETCONTENT, 0, 0);
+                std::size_t bytes = 0;
+                for (const auto& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
+                SendMessageW(b.control, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
                 for (const auto& item : items) {
                     SendMessageW(b.control, LB_ADDSTRING, 0,
                                  reinterpret_cast<LPARAM>(Widen(item).c_str()));

@@ -128,7 +128,7 @@ std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
     if (base.back() != L'\\' && base.back() != L'/') base += L'\\';
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileExW((base + win32::Widen(pattern)).c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, 0);
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
         if (data.dwFileAttributes &
