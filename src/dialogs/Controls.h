@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -127,6 +128,9 @@ public:
     ListBox& operator=(const ListBox&) = delete;
 
     const std::vector<std::string>& Items() const { return items_; }
+    // Changes with every change of the items, so a view can tell at once
+    // whether it still shows them all (a template library has thousands).
+    std::uint64_t Revision() const { return revision_; }
     int ListIndex() const { return index_; }
     void SetListIndex(int index) {
         if (index < -1 || index >= static_cast<int>(items_.size())) return;
@@ -134,10 +138,14 @@ public:
         index_ = index;
         if (Click) Click();
     }
-    void AddItem(std::string item) { items_.push_back(std::move(item)); }
+    void AddItem(std::string item) {
+        items_.push_back(std::move(item));
+        ++revision_;
+    }
     void RemoveItem(int index) {
         if (index < 0 || index >= static_cast<int>(items_.size())) return;
         items_.erase(items_.begin() + index);
+        ++revision_;
         if (index_ == index) index_ = -1;
         else if (index_ > index) --index_;
     }
@@ -147,6 +155,7 @@ public:
 private:
     std::vector<std::string> items_;
     int index_ = -1;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace mq::ui

@@ -197,11 +197,17 @@ void ModelDialog::Sync() {
         case Kind::List: {
             auto& box = *static_cast<ui::ListBox*>(b.target);
             const auto& items = box.Items();
-            bool same = SendMessageW(b.control, LB_GETCOUNT, 0, 0) ==
-                        static_cast<LRESULT>(items.size());
-            for (std::size_t i = 0; same && i < items.size(); ++i) {
-                same = ListText(b.control, static_cast<int>(i)) == Widen(items[i]);
+            // Only the view fills the control, so an unchanged revision
+            // means it still shows every item: no walk over thousands of
+            // them on each keystroke elsewhere in the dialog.
+            bool same = box.Revision() == b.shownRevision;
+            if (!same) {
+                same = SendMessageW(b.control, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(items.size());
+                for (std::size_t i = 0; same && i < items.size(); ++i) {
+                    same = ListText(b.control, static_cast<int>(i)) == Widen(items[i]);
+                }
             }
+            b.shownRevision = box.Revision();
             if (!same) {
                 // Without redrawing in between: a list of thousands (a
                 // template library) otherwise updates its scroll bar and

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -76,6 +77,8 @@ private:
         Kind kind;
         void* target;
         std::function<void()> onClick;
+        // Lists: the model's revision the control last showed in full.
+        std::uint64_t shownRevision = ~std::uint64_t{0};
     };
 
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);

@@ -111,6 +111,13 @@ HWND WaitBrowser(HWND owner) {
 // Selects `folder` in the browser's tree as the browser's own selection
 // message does. The path must live in the browser's process.
 bool SelectInBrowser(HWND browser, const std::wstring& folder) {
+    // Wine's browser fills its tree after it is shown; a selection asked for
+    // before that is lost. Wait for the tree, and ask again until the
+    // selected item moves off the one the browser started on.
+    HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+    if (tree == nullptr) return false;
+    if (!WaitUntil([&] { return SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0; })) return false;
+    const LRESULT start = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
     DWORD pid = 0;
     GetWindowThreadProcessId(browser, &pid);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
@@ -118,7 +125,13 @@ bool SelectInBrowser(HWND browser, const std::wstring& folder) {
     const SIZE_T size = (folder.size() + 1) * sizeof(wchar_t);
     void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     bool ok = remote != nullptr && WriteProcessMemory(process, remote, folder.c_str(), size, nullptr);
-    if (ok) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+    for (int attempt = 0; ok && attempt < 5; ++attempt) {
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+        if (WaitUntil([&] { return SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != start; }, 1000ms)) {
+            break;
+        }
+    }
+    ok = ok && SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != start;
     if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
     return ok;
