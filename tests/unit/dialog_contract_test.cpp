@@ -59,9 +59,13 @@ TEST(Controls, ListsSelectByIndexAndEditableOnesFollowTypedText) {
     list.AddItem("a");
     list.AddItem("b");
     list.AddItem("c");
+    // The view trusts the revision to know whether it still shows the items.
+    const auto filled = list.Revision();
     list.SetListIndex(2);
+    EXPECT_EQ(list.Revision(), filled);
     list.RemoveItem(0);
     EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_NE(list.Revision(), filled);
     list.RemoveItem(1);
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.Items(), std::vector<std::string>{"b"});
