@@ -11,6 +11,7 @@
 #include "platform/posix/Cp932.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "res/resource.h"
+#include "support/AppFolderFiles.h"
 #include "support/RecordingMessagePort.h"
 
 namespace mq::test {
@@ -27,22 +28,7 @@ public:
     std::vector<std::pair<WindowHandle, std::string>> opened;
 };
 
-class AppFiles final : public FileSystemPort {
-public:
-    std::string ApplicationFolder() override { return appFolder; }
-    bool IsOrdinaryFile(const std::string& path) override {
-        asked.push_back(path);
-        return real.IsOrdinaryFile(path);
-    }
-    bool Exists(const std::string& path) override { return real.Exists(path); }
-    bool IsFolder(const std::string& path) override { return real.IsFolder(path); }
-    std::vector<std::string> ListFiles(const std::string& f, const std::string& p) override {
-        return real.ListFiles(f, p);
-    }
-    std::string appFolder;
-    std::vector<std::string> asked;
-    PosixFileSystem real;
-};
+using AppFiles = AppFolderFiles<PosixFileSystem>;
 
 class Help : public ::testing::Test {
 protected:

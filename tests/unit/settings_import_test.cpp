@@ -12,6 +12,7 @@
 #include "platform/posix/Cp932.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProfile.h"
+#include "support/AppFolderFiles.h"
 #include "support/RecordingMessagePort.h"
 
 namespace mq::test {
@@ -35,24 +36,7 @@ public:
     std::string title;
 };
 
-// The real file system, with the program's folder where the test wants it
-// and a note of every file asked after.
-class AppFolderFiles final : public FileSystemPort {
-public:
-    std::string ApplicationFolder() override { return appFolder; }
-    bool IsOrdinaryFile(const std::string& path) override {
-        asked.push_back(path);
-        return real.IsOrdinaryFile(path);
-    }
-    bool Exists(const std::string& path) override { return real.Exists(path); }
-    bool IsFolder(const std::string& path) override { return real.IsFolder(path); }
-    std::vector<std::string> ListFiles(const std::string& f, const std::string& p) override {
-        return real.ListFiles(f, p);
-    }
-    std::string appFolder;
-    std::vector<std::string> asked;
-    PosixFileSystem real;
-};
+using Files = AppFolderFiles<PosixFileSystem>;
 
 const std::string kSettings = "[Marquill]\r\nTopMost=0\r\nTempleteLib=C:\\old\r\n[Other]\r\nk=v\r\n";
 
@@ -87,7 +71,7 @@ protected:
     TempFolder tmp;
     RecordingMessagePort messages;
     OnePickFolder picker;
-    AppFolderFiles files;
+    Files files;
     PosixProfileFile profile;
     Cp932CodePage cp;
 };

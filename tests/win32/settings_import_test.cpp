@@ -14,6 +14,7 @@
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
+#include "support/AppFolderFiles.h"
 #include "support/RecordingMessagePort.h"
 
 namespace mq::test {
@@ -25,19 +26,7 @@ public:
     std::string answer;
 };
 
-// The system's file functions, with the program's folder set by the test.
-class Files final : public FileSystemPort {
-public:
-    std::string ApplicationFolder() override { return appFolder; }
-    bool IsOrdinaryFile(const std::string& p) override { return real.IsOrdinaryFile(p); }
-    bool Exists(const std::string& p) override { return real.Exists(p); }
-    bool IsFolder(const std::string& p) override { return real.IsFolder(p); }
-    std::vector<std::string> ListFiles(const std::string& f, const std::string& p) override {
-        return real.ListFiles(f, p);
-    }
-    std::string appFolder;
-    Win32FileSystem real;
-};
+using Files = AppFolderFiles<Win32FileSystem>;
 
 const std::string kSettings = "[Marquill]\r\nTopMost=0\r\nTempleteLib=C:\\old\r\n[Other]\r\nk=v\r\n";
 const std::string kSection = "[Kestrel HDML Editor Standard Setting]\r\n";

@@ -16,25 +16,14 @@
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
 #include "settings/INIAccessGlobal.h"
+#include "support/AppFolderFiles.h"
 #include "support/StarterTemplates.h"
 #include "templates/TagTemplate.h"
 
 namespace mq::test {
 namespace {
 
-// The system's file functions, with the program's folder set by the test.
-class Files final : public FileSystemPort {
-public:
-    std::string ApplicationFolder() override { return appFolder; }
-    bool IsOrdinaryFile(const std::string& p) override { return real.IsOrdinaryFile(p); }
-    bool Exists(const std::string& p) override { return real.Exists(p); }
-    bool IsFolder(const std::string& p) override { return real.IsFolder(p); }
-    std::vector<std::string> ListFiles(const std::string& f, const std::string& p) override {
-        return real.ListFiles(f, p);
-    }
-    std::string appFolder;
-    Win32FileSystem real;
-};
+using Files = AppFolderFiles<Win32FileSystem>;
 
 // The source tree's path as this build knows it (a Unix path under Wine).
 fs::path SourcePath(const fs::path& p) {
