@@ -198,33 +198,39 @@ int ToolbarIconIndex(const char* key) {
     return -1;
 }
 
+HBITMAP PixelArtBitmap(const char* const rows[16], int size, DWORD (*pixel)(char)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bmp == nullptr) return nullptr;
+    auto* px = static_cast<DWORD*>(bits);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) px[y * size + x] = pixel(rows[y * 16 / size][x * 16 / size]);
+    }
+    return bmp;
+}
+
 HIMAGELIST CreateToolbarIcons(int size) {
     constexpr int kCount = static_cast<int>(sizeof kIcons / sizeof kIcons[0]);
     HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kCount, 0);
-    HDC screen = GetDC(nullptr);
+    // Opaque pixels; silver marks what the image list makes transparent.
+    const auto pixel = [](char code) -> DWORD {
+        const COLORREF c = Colour(code);
+        return (static_cast<DWORD>(GetRValue(c)) << 16) | (static_cast<DWORD>(GetGValue(c)) << 8) |
+               GetBValue(c);
+    };
     for (const Icon& icon : kIcons) {
-        // Scale the 16 x 16 drawing by whole pixels for high DPI.
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = size;
-        info.bmiHeader.biHeight = -size;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP bmp = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        auto* px = static_cast<DWORD*>(bits);
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                COLORREF c = Colour(icon.rows[static_cast<std::size_t>(y * 16 / size)][x * 16 / size]);
-                px[y * size + x] = (static_cast<DWORD>(GetRValue(c)) << 16) |
-                                   (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c);
-            }
-        }
+        HBITMAP bmp = PixelArtBitmap(icon.rows.data(), size, pixel);
+        if (bmp == nullptr) continue;
         ImageList_AddMasked(list, bmp, RGB(192, 192, 192));
         DeleteObject(bmp);
     }
-    ReleaseDC(nullptr, screen);
     return list;
 }
 

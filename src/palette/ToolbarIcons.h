@@ -8,6 +8,11 @@ namespace mq::win32 {
 // buttons, silver (#C0C0C0) as the transparent colour. Returns the image
 // list; the image of button i is image i.
 HIMAGELIST CreateToolbarIcons(int size);
+
+// A 16 x 16 drawing, one character a pixel, scaled by whole pixels to a
+// top-down 32-bit bitmap of `size` x `size`; `pixel` gives each character's
+// 0xAARRGGBB value. Null if the bitmap cannot be made.
+HBITMAP PixelArtBitmap(const char* const rows[16], int size, DWORD (*pixel)(char));
 // The image of the icon with this key, or -1.
 int ToolbarIconIndex(const char* key);
 

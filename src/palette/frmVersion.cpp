@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "palette/HelpAndVersion.h"
+#include "palette/ToolbarIcons.h"
 #include "palette/VersionRes.h"
 #include "platform/win32/Placement.h"
 #include "platform/win32/SystemDll.h"
@@ -81,26 +82,14 @@ HICON CreateBadgeIcon(int size) {
         "..bbbbbbbbbbbb..",
         "................",
     }};
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = size;
-    bmi.bmiHeader.biHeight = -size;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP colour = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    // Transparent outside the badge.
+    const auto pixel = [](char c) -> DWORD {
+        if (c == 'b') return 0xFF1F4FA8;
+        if (c == 'w') return 0xFFFFFFFF;
+        return 0;
+    };
+    HBITMAP colour = PixelArtBitmap(kArt.data(), size, pixel);
     if (colour == nullptr) return nullptr;
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const char c = kArt[static_cast<std::size_t>(y * 16 / size)][x * 16 / size];
-            std::uint32_t argb = 0;  // transparent
-            if (c == 'b') argb = 0xFF1F4FA8;
-            if (c == 'w') argb = 0xFFFFFFFF;
-            pixels[y * size + x] = argb;
-        }
-    }
     std::vector<unsigned char> maskBits(static_cast<std::size_t>((size + 15) / 16 * 2 * size), 0);
     HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
     ICONINFO ii{};
