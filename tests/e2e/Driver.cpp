@@ -141,10 +141,19 @@ Session::Session(const HostOptions& options) {
 
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
-                        &hostProcess_)) {
-        throw std::runtime_error("cannot start standin.exe");
+    // Under a loaded Wine a start can fail now and then; say why, and try
+    // again a few times before giving up.
+    DWORD error = 0;
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        started = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                                 &si, &hostProcess_) != FALSE;
+        if (!started) {
+            error = GetLastError();
+            std::this_thread::sleep_for(200ms);
+        }
     }
+    if (!started) throw std::runtime_error("cannot start standin.exe: error " + std::to_string(error));
     std::string ready;
     if (!WaitUntil([&] {
             ready = ReadFile(readyFile);
