@@ -73,7 +73,9 @@ private:
 
 // A drop-down list, editable (the user may type any text) or list-only.
 // Choosing an item sets the text to it and runs Click; typing into an
-// editable one runs Change.
+// editable one runs Change. In an editable list the text is the value:
+// typed text chooses no item, even when it spells one, so the next pick of
+// any item, that one included, is a change again.
 class ComboBox {
 public:
     ComboBox(std::vector<std::string> items, bool editable)
@@ -96,17 +98,11 @@ public:
         if (Click) Click();
         if (textChanged && editable_ && Change) Change();
     }
-    // Typing into an editable list: the selection follows an exact match.
+    // Typing into an editable list.
     void SetText(std::string text) {
         if (!editable_ || text == text_) return;
         text_ = std::move(text);
         index_ = -1;
-        for (std::size_t i = 0; i < items_.size(); ++i) {
-            if (items_[i] == text_) {
-                index_ = static_cast<int>(i);
-                break;
-            }
-        }
         if (Change) Change();
     }
 

@@ -1,45 +1,40 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "dialogs/Controls.h"
+#include "dialogs/DialogBase.h"
 #include "dialogs/TagDialog.h"
 
 namespace mq::win32 {
 
-// The Win32 side of a tag dialog: a modal dialog from a resource template
-// whose controls mirror a TagDialogModel. It holds no rule of its own: a
-// user's edit goes into the model (which runs its handlers), then every
-// control is brought back in line with the model. Its own writes never come
-// back as user edits.
+class Binding;
+
+// The Win32 side of a tag dialog: its controls mirror a TagDialogModel.
+// It holds no rule of its own. A user's edit goes into the model, which
+// runs its handlers; then every control whose value the model itself has
+// changed since is brought in line. What the user typed is never written
+// back, so the caret, the selection and a half-typed surrogate pair stay
+// as they are.
 //
-// Cancel (IDC_CMDCANCEL) and the close box run cmdCancel_Click; Esc runs it
-// only when the model says Esc cancels; OK (IDC_CMDOK) runs cmdOK_Click.
-// Enter presses the template's default button.
-class ModelDialog {
+// OK (IDOK) runs cmdOK_Click and Cancel (IDC_CMDCANCEL) cmdCancel_Click.
+// Enter presses the template's default button; Esc (IDCANCEL, which no
+// control has) runs cmdCancel_Click only when the model says Esc cancels;
+// the close box always does.
+class ModelDialog : public DialogBase {
 public:
     ModelDialog(TagDialogModel& model, int templateId);
-    virtual ~ModelDialog() = default;
-    ModelDialog(const ModelDialog&) = delete;
-    ModelDialog& operator=(const ModelDialog&) = delete;
-
-    // Shows the dialog modally without an owner, placed near `anchor` (the
-    // palette). Returns once it has closed.
-    void ShowModal(HINSTANCE instance, HWND anchor);
-
-    HWND Window() const { return hwnd_; }
+    ~ModelDialog() override;
 
 protected:
     // Binds the controls to the model (the Bind* calls below); Form_Load
     // runs afterwards, then the controls are filled from the model.
-    virtual void OnInit() = 0;
-    // Anything the generic binding does not cover; return true if handled.
-    virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    virtual void OnBind() = 0;
 
     // `parent` is the dialog itself or one of its tab pages.
     void BindText(HWND parent, int id, ui::TextBox& box);
@@ -71,35 +66,20 @@ protected:
     TagDialogModel& model_;
 
 private:
-    enum class Kind { Text, Check, Combo, List, Button };
-    struct Binding {
-        HWND control;
-        Kind kind;
-        void* target;
-        std::function<void()> onClick;
-        // Lists: the model's revision the control last showed in full.
-        std::uint64_t shownRevision = ~std::uint64_t{0};
-    };
-
-    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
-    static INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM);
-    INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
-    void OnCommand(HWND control, int id, int code);
-    void OnUserEdit(Binding& b, int code);
+    void OnInit() final;
+    void OnCommand(HWND parent, int id, int code) final;
+    void OnClose() final;
+    void OnAbandon() final;
+    bool OnKey(const MSG& msg) final;
+    bool OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     void ShowPage(int index);
-    void PlaceNear(HWND anchor);
-    void Fail(const char* what);
-    HWND Control(HWND parent, int id) const;
-    Binding* Find(HWND control);
+    void AfterModelRan();
 
-    int templateId_;
-    HWND hwnd_ = nullptr;
-    HWND anchor_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND tab_ = nullptr;
     std::vector<HWND> pages_;
     std::vector<std::pair<int, HWND>> attached_;
-    std::vector<Binding> bindings_;
+    std::vector<std::unique_ptr<Binding>> bindings_;
     bool syncing_ = false;
 };
 

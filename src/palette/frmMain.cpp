@@ -6,6 +6,7 @@
 
 #include "palette/Dialogs.h"
 #include "palette/ToolbarIcons.h"
+#include "platform/win32/Placement.h"
 #include "platform/win32/WideText.h"
 
 namespace mq::win32 {
@@ -63,14 +64,6 @@ const ACCEL kAccelerators[] = {
     {FCONTROL | FVIRTKEY, 'M', static_cast<WORD>(kMenuBase + static_cast<int>(Command::Templete))},
     {FVIRTKEY, VK_F1, static_cast<WORD>(kMenuBase + static_cast<int>(Command::OpenHelp))},
 };
-
-UINT WindowDpi(HWND hwnd) {
-    using Fn = UINT(WINAPI*)(HWND);
-    static const auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    UINT dpi = fn != nullptr ? fn(hwnd) : 0;
-    return dpi != 0 ? dpi : 96;
-}
 
 }  // namespace
 

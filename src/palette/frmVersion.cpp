@@ -20,14 +20,6 @@ namespace {
 constexpr const wchar_t* kLabelFace = L"ＭＳ Ｐゴシック";
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
-UINT WindowDpi(HWND hwnd) {
-    using Fn = UINT(WINAPI*)(HWND);
-    static const auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    const UINT dpi = fn != nullptr ? fn(hwnd) : 0;
-    return dpi != 0 ? dpi : 96;
-}
-
 // `hundredths` of a point, e.g. 1575 for 15.75 pt.
 HFONT LabelFont(UINT dpi, int hundredths, bool bold, bool italic, bool underline) {
     return CreateFontW(-MulDiv(hundredths, static_cast<int>(dpi), 7200), 0, 0, 0,
@@ -102,17 +94,9 @@ HICON CreateBadgeIcon(int size) {
     return icon;
 }
 
-std::wstring ControlText(HWND control) {
-    const int n = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    const int got = GetWindowTextW(control, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
-
 }  // namespace
 
-frmVersion::frmVersion() : shell_(std::make_unique<Win32Shell>()) {}
+frmVersion::frmVersion() : DialogBase(IDD_FRMVERSION), shell_(std::make_unique<Win32Shell>()) {}
 
 frmVersion::~frmVersion() {
     for (HFONT f : {nameFont_, versionFont_, linkFont_, textFont_}) {
@@ -121,106 +105,81 @@ frmVersion::~frmVersion() {
     if (icon_ != nullptr) DestroyIcon(icon_);
 }
 
-void frmVersion::ShowModal(HINSTANCE instance, HWND anchor) {
-    anchor_ = anchor;
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_FRMVERSION), nullptr, DialogProc,
-                    reinterpret_cast<LPARAM>(this));
-    hwnd_ = nullptr;
-}
-
 void frmVersion::SetFonts() {
-    const UINT dpi = WindowDpi(hwnd_);
+    HWND self = Window();
+    const UINT dpi = Dpi();
     nameFont_ = LabelFont(dpi, 1575, true, true, false);
     versionFont_ = LabelFont(dpi, 900, false, true, false);
     linkFont_ = LabelFont(dpi, 900, false, false, true);
     textFont_ = LabelFont(dpi, 900, false, false, false);
-    SendDlgItemMessageW(hwnd_, IDC_LABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_), FALSE);
-    SendDlgItemMessageW(hwnd_, IDC_LABEL2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_), FALSE);
-    SendDlgItemMessageW(hwnd_, IDC_LABEL3, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
-    SendDlgItemMessageW(hwnd_, IDC_LABEL4, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), FALSE);
+    SendDlgItemMessageW(self, IDC_LABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_), FALSE);
+    SendDlgItemMessageW(self, IDC_LABEL2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_), FALSE);
+    SendDlgItemMessageW(self, IDC_LABEL3, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+    SendDlgItemMessageW(self, IDC_LABEL4, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), FALSE);
 
     icon_ = CreateBadgeIcon(MulDiv(32, static_cast<int>(dpi), 96));
-    SendDlgItemMessageW(hwnd_, IDC_IMAGE1, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+    SendDlgItemMessageW(self, IDC_IMAGE1, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
 }
 
-void frmVersion::PlaceNear() { PlaceDialogNear(hwnd_, anchor_); }
+void frmVersion::OnInit() {
+    SetFonts();
+    Form_Load();
+}
 
 void frmVersion::Form_Load() {
-    SetDlgItemTextW(hwnd_, IDC_LABEL1, Widen(kProductName).c_str());
-    SetDlgItemTextW(hwnd_, IDC_LABEL2, Widen(VersionText(OwnVersion())).c_str());
-    SetDlgItemTextW(hwnd_, IDC_LABEL3, Widen(kProjectPage).c_str());
-    SetDlgItemTextW(hwnd_, IDC_LABEL4, Widen(kVersionNotice).c_str());
+    HWND self = Window();
+    SetDlgItemTextW(self, IDC_LABEL1, Widen(kProductName).c_str());
+    SetDlgItemTextW(self, IDC_LABEL2, Widen(VersionText(OwnVersion())).c_str());
+    SetDlgItemTextW(self, IDC_LABEL3, Widen(kProjectPage).c_str());
+    SetDlgItemTextW(self, IDC_LABEL4, Widen(kVersionNotice).c_str());
 }
 
 void frmVersion::Label3_Click() {
     // The box stays open; a failure to open the page is not reported.
-    shell_->Open(reinterpret_cast<WindowHandle>(hwnd_),
-                 Narrow(ControlText(GetDlgItem(hwnd_, IDC_LABEL3))));
+    shell_->Open(reinterpret_cast<WindowHandle>(Window()),
+                 Narrow(WindowText(GetDlgItem(Window(), IDC_LABEL3))));
 }
 
-void frmVersion::Command1_Click() { EndDialog(hwnd_, IDOK); }
+void frmVersion::Command1_Click() { End(); }
 
-INT_PTR frmVersion::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        SetFonts();
-        Form_Load();
-        PlaceNear();
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_COMMAND1:
-        case IDOK:      // Enter
-        case IDCANCEL:  // Esc: the button is the cancel button as well
-            Command1_Click();
-            return TRUE;
-        case IDC_LABEL3:
-            if (HIWORD(wParam) == STN_CLICKED) Label3_Click();
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == GetDlgItem(hwnd_, IDC_LABEL3)) {
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd_, IDC_LABEL3)) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, kLinkColour);
-            SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        return FALSE;
-    case WM_CLOSE:
+void frmVersion::OnCommand(HWND parent, int id, int code) {
+    if (parent != Window()) return;
+    switch (id) {
+    case IDC_COMMAND1:
+    case IDOK:      // Enter
+    case IDCANCEL:  // Esc: the button is the cancel button as well
         Command1_Click();
-        return TRUE;
+        break;
+    case IDC_LABEL3:
+        if (code == STN_CLICKED) Label3_Click();
+        break;
     default:
-        return FALSE;
+        break;
     }
 }
 
-INT_PTR CALLBACK frmVersion::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-        reinterpret_cast<frmVersion*>(lParam)->hwnd_ = hwnd;
+void frmVersion::OnClose() { Command1_Click(); }
+
+// Nothing to hand back: the box only shows.
+void frmVersion::OnAbandon() {}
+
+bool frmVersion::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    HWND link = GetDlgItem(Window(), IDC_LABEL3);
+    if (window != Window()) return false;
+    if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == link) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+        result = TRUE;
+        return true;
     }
-    auto* self = reinterpret_cast<frmVersion*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (self == nullptr) return FALSE;
-    try {
-        return self->Handle(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        const std::wstring text = L"内部エラーのため、ダイアログを閉じます。\r\n" + Widen(e.what());
-        MessageBoxW(hwnd, text.c_str(), L"Marquill", MB_OK | MB_ICONEXCLAMATION);
-    } catch (...) {
-        MessageBoxW(hwnd, L"内部エラーのため、ダイアログを閉じます。", L"Marquill",
-                    MB_OK | MB_ICONEXCLAMATION);
+    if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == link) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kLinkColour);
+        SetBkMode(dc, TRANSPARENT);
+        result = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        return true;
     }
-    EndDialog(hwnd, IDCANCEL);
-    return TRUE;
+    return false;
 }
 
 }  // namespace mq::win32

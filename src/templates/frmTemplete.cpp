@@ -13,7 +13,7 @@ TagTemplate& frmTemplete::TemplateInUse() {
     return loaded;
 }
 
-void frmTemplete::OnInit() {
+void frmTemplete::OnBind() {
     HWND self = Window();
     model.owner = reinterpret_cast<WindowHandle>(self);
     BindList(self, IDC_FILE, model.File);

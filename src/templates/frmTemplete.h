@@ -25,7 +25,7 @@ public:
     static TagTemplate& TemplateInUse();
 
 private:
-    void OnInit() override;
+    void OnBind() override;
 };
 
 }  // namespace mq::win32

@@ -35,7 +35,7 @@ TEST(Controls, HandlersRunNestedAndOnlyOnARealChange) {
     EXPECT_EQ(clicks, 1);
 }
 
-TEST(Controls, ListsSelectByIndexAndEditableOnesFollowTypedText) {
+TEST(Controls, ListsSelectByIndexAndEditableOnesTakeTypedTextAsTheValue) {
     ui::ComboBox fixed({"BR", "CENTER"}, false);
     int clicks = 0;
     fixed.Click = [&] { ++clicks; };
@@ -47,13 +47,22 @@ TEST(Controls, ListsSelectByIndexAndEditableOnesFollowTypedText) {
     EXPECT_EQ(clicks, 1);
 
     ui::ComboBox editable({"1.1", "3.0"}, true);
-    int changes = 0;
+    int changes = 0, picks = 0;
     editable.Change = [&] { ++changes; };
-    editable.SetText("3.0");
-    EXPECT_EQ(editable.ListIndex(), 1);
+    editable.Click = [&] { ++picks; };
+    editable.SetListIndex(1);
+    EXPECT_EQ(editable.Text(), "3.0");
+    // Typing through an item keeps the text and chooses nothing: choosing
+    // would make the view rewrite the box under the user's caret.
     editable.SetText("3.01");
+    editable.SetText("3.0");
+    EXPECT_EQ(editable.Text(), "3.0");
     EXPECT_EQ(editable.ListIndex(), -1);
-    EXPECT_EQ(changes, 2);
+    // So picking the item the text spells is still a pick.
+    editable.SetListIndex(1);
+    EXPECT_EQ(editable.ListIndex(), 1);
+    EXPECT_EQ(picks, 2);
+    EXPECT_EQ(changes, 3);  // the first pick and the two typed texts
 
     ui::ListBox list;
     list.AddItem("a");

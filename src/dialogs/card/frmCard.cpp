@@ -8,7 +8,7 @@ namespace mq::win32 {
 // the dialog is shown.
 frmCard::frmCard() : ModelDialog(model, IDD_FRMCARD) {}
 
-void frmCard::OnInit() {
+void frmCard::OnBind() {
     HWND self = Window();
     BindText(self, IDC_TXTED, model.txtEd);
     SetTip(self, IDC_TXTED, "プレビュー");

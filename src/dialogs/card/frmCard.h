@@ -11,7 +11,7 @@ public:
     CardModel model;
 
 private:
-    void OnInit() override;
+    void OnBind() override;
 };
 
 }  // namespace mq::win32

@@ -6,7 +6,7 @@ namespace mq::win32 {
 
 frmCE::frmCE() : ModelDialog(model, IDD_FRMCE) {}
 
-void frmCE::OnInit() {
+void frmCE::OnBind() {
     HWND w = Window();
     BindList(w, IDC_LSTSNDATA, model.lstSnData);
     BindText(w, IDC_TXTED, model.txtEd);

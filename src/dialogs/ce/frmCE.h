@@ -17,7 +17,7 @@ public:
     CEModel model{messages_};
 
 private:
-    void OnInit() override;
+    void OnBind() override;
 };
 
 }  // namespace mq::win32

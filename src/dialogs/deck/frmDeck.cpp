@@ -8,7 +8,7 @@ namespace mq::win32 {
 // the dialog is shown.
 frmDeck::frmDeck() : ModelDialog(model, IDD_FRMDECK) {}
 
-void frmDeck::OnInit() {
+void frmDeck::OnBind() {
     HWND self = Window();
     BindText(self, IDC_TXTED, model.txtEd);
     const auto pages = AddTabPages(IDC_SSTAB1, {{"デッキ", IDD_DECK_PAGE1}, {"アクセス", IDD_DECK_PAGE2}});

@@ -12,7 +12,7 @@ public:
     DeckModel model;
 
 private:
-    void OnInit() override;
+    void OnBind() override;
 };
 
 }  // namespace mq::win32

@@ -8,7 +8,7 @@ namespace mq::win32 {
 // the dialog is shown.
 frmImg::frmImg() : ModelDialog(model, IDD_FRMIMG) {}
 
-void frmImg::OnInit() {
+void frmImg::OnBind() {
     HWND self = Window();
     model.CommonDialog1.owner = reinterpret_cast<WindowHandle>(self);
     BindText(self, IDC_TXTED, model.txtEd);

@@ -13,7 +13,7 @@ public:
     ImgModel model{chooser};
 
 private:
-    void OnInit() override;
+    void OnBind() override;
 };
 
 }  // namespace mq::win32

@@ -8,7 +8,7 @@ namespace mq::win32 {
 
 frmNaviA::frmNaviA() : NaviDialogView(model, IDD_FRMNAVIA) {}
 
-void frmNaviA::OnInit() {
+void frmNaviA::OnBind() {
     BindText(Window(), IDC_TXTED, model.txtEd);
     const auto windows = AddTabPages(IDC_NAVIA_TAB, {{std::string(kNaviPageCaptions[0]), IDD_NAVIA_PAGE1},
                                                      {std::string(kNaviPageCaptions[1]), IDD_NAVIA_PAGE2},

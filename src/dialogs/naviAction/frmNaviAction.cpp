@@ -8,7 +8,7 @@ namespace mq::win32 {
 
 frmNaviAction::frmNaviAction() : NaviDialogView(model, IDD_FRMNAVIACTION) {}
 
-void frmNaviAction::OnInit() {
+void frmNaviAction::OnBind() {
     BindText(Window(), IDC_TXTED, model.txtEd);
     const auto windows =
         AddTabPages(IDC_NAVIACTION_TAB, {{std::string(kNaviPageCaptions[0]), IDD_NAVIACTION_PAGE1},

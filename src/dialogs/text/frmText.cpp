@@ -8,7 +8,7 @@ namespace mq::win32 {
 // the dialog is shown.
 frmText::frmText() : ModelDialog(model, IDD_FRMTEXT) {}
 
-void frmText::OnInit() {
+void frmText::OnBind() {
     BindCombo(Window(), IDC_CBOTAG, model.cboTag);
     BindCheck(Window(), IDC_CHKCLOSETAG, model.chkCloseTag);
 }

@@ -2,6 +2,14 @@
 
 namespace mq::win32 {
 
+UINT WindowDpi(HWND window) {
+    using Fn = UINT(WINAPI*)(HWND);
+    static const auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = fn != nullptr && window != nullptr ? fn(window) : 0;
+    return dpi != 0 ? dpi : 96;
+}
+
 void PlaceDialogNear(HWND dialog, HWND anchor) {
     RECT self;
     GetWindowRect(dialog, &self);

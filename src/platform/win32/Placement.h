@@ -8,4 +8,8 @@ namespace mq::win32 {
 // centred on the primary monitor when there is no anchor.
 void PlaceDialogNear(HWND dialog, HWND anchor);
 
+// The dots per inch of the monitor a window is on; 96 where the system
+// cannot tell (before Windows 10 1607).
+UINT WindowDpi(HWND window);
+
 }  // namespace mq::win32

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -7,5 +9,8 @@ namespace mq::win32 {
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
+
+// A window's or control's text, as it shows it.
+std::wstring WindowText(HWND window);
 
 }  // namespace mq::win32

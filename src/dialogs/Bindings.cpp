@@ -1,0 +1,292 @@
+#include "dialogs/Bindings.h"
+
+#include <utility>
+#include <vector>
+
+#include "platform/win32/WideText.h"
+
+namespace mq::win32 {
+namespace {
+
+std::wstring ListText(HWND list, int index) {
+    const LRESULT n = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (n == LB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+std::wstring ComboItemText(HWND combo, int index) {
+    const LRESULT n = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (n == CB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+// Writes `text` into a control that does not show it yet. In the box that
+// has the focus the caret goes after the new text rather than before it.
+void WriteText(HWND control, const std::string& text) {
+    const std::wstring wide = Widen(text);
+    if (WindowText(control) == wide) return;
+    SetWindowTextW(control, wide.c_str());
+    if (GetFocus() == control) {
+        SendMessageW(control, EM_SETSEL, wide.size(), static_cast<LPARAM>(wide.size()));
+    }
+}
+
+class TextBinding final : public Binding {
+public:
+    TextBinding(HWND parent, int id, ui::TextBox& box)
+        : Binding(parent, id), box_(box), shown_(Narrow(WindowText(control_))) {}
+
+    bool Takes(int code) const override { return code == EN_CHANGE || code == EN_SETFOCUS; }
+
+    void Read(int code) override {
+        if (code == EN_CHANGE) {
+            // Exactly as typed, a lone surrogate of a half-typed pair
+            // included: the control keeps it, the model sees U+FFFD until
+            // the pair is whole.
+            shown_ = Narrow(WindowText(control_));
+            box_.SetText(shown_);
+        } else if (code == EN_SETFOCUS && box_.GotFocus) {
+            box_.GotFocus();
+        }
+    }
+
+    HWND Show() override {
+        if (box_.Text() != shown_) {
+            WriteText(control_, box_.Text());
+            shown_ = box_.Text();
+        }
+        if (auto sel = box_.TakeSelRequest()) {
+            SendMessageW(control_, EM_SETSEL, sel->start, static_cast<LPARAM>(sel->start + sel->length));
+        }
+        return box_.TakeFocusRequest() ? control_ : nullptr;
+    }
+
+private:
+    ui::TextBox& box_;
+    std::string shown_;
+};
+
+class CheckBinding final : public Binding {
+public:
+    CheckBinding(HWND parent, int id, ui::CheckBox& box)
+        : Binding(parent, id), box_(box), shown_(Checked()) {}
+
+    bool Takes(int code) const override { return code == BN_CLICKED; }
+
+    void Read(int) override {
+        shown_ = Checked();
+        box_.SetValue(shown_);
+    }
+
+    HWND Show() override {
+        if (box_.Value() != shown_) {
+            if (Checked() != box_.Value()) {
+                SendMessageW(control_, BM_SETCHECK, box_.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            shown_ = box_.Value();
+        }
+        return nullptr;
+    }
+
+private:
+    bool Checked() const { return SendMessageW(control_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    ui::CheckBox& box_;
+    bool shown_;
+};
+
+// The list's items never change after binding; they go in once.
+void FillCombo(HWND combo, const ui::ComboBox& box) {
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const auto& item : box.Items()) {
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    }
+}
+
+int CurSel(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+
+// A list-only drop-down list: its value is the chosen item.
+class ListComboBinding final : public Binding {
+public:
+    ListComboBinding(HWND parent, int id, ui::ComboBox& box) : Binding(parent, id), box_(box) {
+        FillCombo(control_, box_);
+        shown_ = CurSel(control_);
+    }
+
+    bool Takes(int code) const override { return code == CBN_SELCHANGE; }
+
+    void Read(int) override {
+        shown_ = CurSel(control_);
+        box_.SetListIndex(shown_);
+    }
+
+    HWND Show() override {
+        if (box_.ListIndex() != shown_) {
+            if (CurSel(control_) != box_.ListIndex()) {
+                SendMessageW(control_, CB_SETCURSEL, static_cast<WPARAM>(box_.ListIndex()), 0);
+            }
+            shown_ = box_.ListIndex();
+        }
+        return nullptr;
+    }
+
+private:
+    ui::ComboBox& box_;
+    int shown_ = -1;
+};
+
+// An editable drop-down list: its value is its text. A pick from the list
+// puts the item's text in; typing never moves the list's selection, since
+// choosing an item rewrites the edit part and moves the caret.
+class EditComboBinding final : public Binding {
+public:
+    EditComboBinding(HWND parent, int id, ui::ComboBox& box) : Binding(parent, id), box_(box) {
+        FillCombo(control_, box_);
+        shownIndex_ = CurSel(control_);
+        shownText_ = Narrow(WindowText(control_));
+    }
+
+    bool Takes(int code) const override { return code == CBN_SELCHANGE || code == CBN_EDITCHANGE; }
+
+    void Read(int code) override {
+        if (code == CBN_SELCHANGE) {
+            // The edit part still shows the old text here; the list puts
+            // the item's in right afterwards.
+            shownIndex_ = CurSel(control_);
+            shownText_ = shownIndex_ >= 0 ? Narrow(ComboItemText(control_, shownIndex_))
+                                          : Narrow(WindowText(control_));
+            box_.SetListIndex(shownIndex_);
+        } else {
+            shownText_ = Narrow(WindowText(control_));
+            box_.SetText(shownText_);
+            // Whatever the list shows as chosen now is the user's doing.
+            shownIndex_ = box_.ListIndex();
+        }
+    }
+
+    HWND Show() override {
+        if (box_.ListIndex() != shownIndex_) {
+            // The model chose an item (the first one, at opening).
+            if (CurSel(control_) != box_.ListIndex()) {
+                SendMessageW(control_, CB_SETCURSEL, static_cast<WPARAM>(box_.ListIndex()), 0);
+            }
+            shownIndex_ = box_.ListIndex();
+        }
+        if (box_.Text() != shownText_) {
+            WriteText(control_, box_.Text());
+            shownText_ = box_.Text();
+        }
+        return nullptr;
+    }
+
+private:
+    ui::ComboBox& box_;
+    int shownIndex_ = -1;
+    std::string shownText_;
+};
+
+class ListBinding final : public Binding {
+public:
+    ListBinding(HWND parent, int id, ui::ListBox& box)
+        : Binding(parent, id), box_(box),
+          shownIndex_(static_cast<int>(SendMessageW(control_, LB_GETCURSEL, 0, 0))) {}
+
+    bool Takes(int code) const override { return code == LBN_SELCHANGE; }
+
+    void Read(int) override {
+        shownIndex_ = static_cast<int>(SendMessageW(control_, LB_GETCURSEL, 0, 0));
+        box_.SetListIndex(shownIndex_);
+    }
+
+    HWND Show() override {
+        const bool refilled = box_.Revision() != shownRevision_;
+        if (refilled) {
+            Refill();
+            shownRevision_ = box_.Revision();
+        }
+        if (refilled || box_.ListIndex() != shownIndex_) {
+            if (SendMessageW(control_, LB_GETCURSEL, 0, 0) != box_.ListIndex()) {
+                SendMessageW(control_, LB_SETCURSEL, static_cast<WPARAM>(box_.ListIndex()), 0);
+            }
+            shownIndex_ = box_.ListIndex();
+        }
+        return nullptr;
+    }
+
+private:
+    void Refill() {
+        const auto& items = box_.Items();
+        // Only this binding fills the control, so a new revision is the
+        // one moment to compare; when the items are the same (a list
+        // rebuilt as it was) nothing is redrawn.
+        bool same = SendMessageW(control_, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(items.size());
+        for (std::size_t i = 0; same && i < items.size(); ++i) {
+            same = ListText(control_, static_cast<int>(i)) == Widen(items[i]);
+        }
+        if (same) return;
+        // Without redrawing in between: a list of thousands (a template
+        // library) otherwise updates its scroll bar and repaints per item.
+        SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(control_, LB_RESETCONTENT, 0, 0);
+        std::size_t bytes = 0;
+        for (const auto& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
+        SendMessageW(control_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+        for (const auto& item : items) {
+            SendMessageW(control_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+        }
+        SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(control_, nullptr, TRUE);
+    }
+
+    ui::ListBox& box_;
+    std::uint64_t shownRevision_ = ~std::uint64_t{0};
+    int shownIndex_;
+};
+
+class ButtonBinding final : public Binding {
+public:
+    ButtonBinding(HWND parent, int id, std::function<void()> onClick)
+        : Binding(parent, id), onClick_(std::move(onClick)) {}
+
+    bool Takes(int code) const override { return code == BN_CLICKED; }
+    void Read(int) override {
+        if (onClick_) onClick_();
+    }
+    HWND Show() override { return nullptr; }
+
+private:
+    std::function<void()> onClick_;
+};
+
+}  // namespace
+
+Binding::Binding(HWND parent, int id) : parent_(parent), id_(id), control_(GetDlgItem(parent, id)) {}
+
+std::unique_ptr<Binding> BindTextBox(HWND parent, int id, ui::TextBox& box) {
+    return std::make_unique<TextBinding>(parent, id, box);
+}
+
+std::unique_ptr<Binding> BindCheckBox(HWND parent, int id, ui::CheckBox& box) {
+    return std::make_unique<CheckBinding>(parent, id, box);
+}
+
+std::unique_ptr<Binding> BindComboBox(HWND parent, int id, ui::ComboBox& box) {
+    if (box.Editable()) return std::make_unique<EditComboBinding>(parent, id, box);
+    return std::make_unique<ListComboBinding>(parent, id, box);
+}
+
+std::unique_ptr<Binding> BindListBox(HWND parent, int id, ui::ListBox& box) {
+    return std::make_unique<ListBinding>(parent, id, box);
+}
+
+std::unique_ptr<Binding> BindPushButton(HWND parent, int id, std::function<void()> onClick) {
+    return std::make_unique<ButtonBinding>(parent, id, std::move(onClick));
+}
+
+}  // namespace mq::win32
