@@ -314,10 +314,109 @@ void ClickControl(HWND control) { PostMessageW(control, BM_CLICK, 0, 0); }
 
 bool IsChecked(HWND control) { return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void SelectComboItem(HWND control, int index) {
-    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(control), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+void SelectComboItem(HWND control, int index) { PickComboItem(control, index, Pick::Arrows); }
+
+namespace {
+
+int CurSel(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+bool Dropped(HWND combo) { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
+// The arrow keys walk the list, one item a press, until `index` is chosen.
+void WalkTo(HWND root, HWND combo, int index) {
+    for (int step = 0; step < 64 && CurSel(combo) != index; ++step) {
+        const int now = CurSel(combo);
+        PressKey(root, now < index ? VK_DOWN : VK_UP);
+        WaitUntil([&] { return CurSel(combo) != now; }, 3000ms);
+    }
+}
+
+void SendMouse(DWORD flags, POINT at) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+}  // namespace
+
+void BringToFront(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    SetForegroundWindow(root);
+    WaitUntil([&] { return GetForegroundWindow() == root; }, 3000ms);
+}
+
+void PressChord(HWND window, std::initializer_list<WORD> keys) {
+    BringToFront(window);
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        inputs.push_back(in);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        --it;
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *it;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(*it, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(in);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickAt(POINT screen) {
+    SendMouse(MOUSEEVENTF_MOVE, screen);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+    SendMouse(MOUSEEVENTF_LEFTUP, screen);
+}
+
+void FocusOn(HWND control) {
+    HWND root = GetAncestor(control, GA_ROOT);
+    PostMessageW(root, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    // A drop-down list's edit part takes the focus in its stead.
+    WaitUntil([&] {
+        HWND f = FocusedControl(root);
+        return f == control || (f != nullptr && GetParent(f) == control);
+    }, 5000ms);
+}
+
+void PickComboItem(HWND combo, int index, Pick how) {
+    HWND root = GetAncestor(combo, GA_ROOT);
+    FocusOn(combo);
+    switch (how) {
+    case Pick::Arrows:
+        WalkTo(root, combo, index);
+        break;
+    case Pick::AltDownEnter:
+        PressChord(combo, {VK_MENU, VK_DOWN});
+        WaitUntil([&] { return Dropped(combo); }, 3000ms);
+        WalkTo(root, combo, index);
+        PressKey(root, VK_RETURN);
+        WaitUntil([&] { return !Dropped(combo); }, 3000ms);
+        break;
+    case Pick::Mouse: {
+        // A click on the arrow drops the list, a click on the item picks it.
+        RECT box;
+        GetWindowRect(combo, &box);
+        BringToFront(combo);
+        ClickAt({box.right - 6, (box.top + box.bottom) / 2});
+        WaitUntil([&] { return Dropped(combo); }, 3000ms);
+        RECT list{};
+        SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+        const int height = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+        const int top = static_cast<int>(SendMessageW(combo, CB_GETTOPINDEX, 0, 0));
+        // The dropped rectangle holds the edit part too; the items start
+        // under it.
+        ClickAt({list.left + 12, box.bottom + 1 + (index - top) * height + height / 2});
+        WaitUntil([&] { return !Dropped(combo); }, 3000ms);
+        break;
+    }
+    }
 }
 
 std::wstring Text(HWND control) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -87,12 +88,24 @@ HWND DeepItem(HWND dialog, int id);
 void Click(HWND dialog, int id);  // a button press, posted
 void ClickControl(HWND control);  // BM_CLICK, posted
 bool IsChecked(HWND control);
-void SelectComboItem(HWND control, int index);  // as a user's pick: CBN_SELCHANGE follows
+// Picks item `index` of a drop-down list as a user does: with the arrow
+// keys on the closed list (SelectComboItem), by opening it with Alt+Down
+// and closing it with Enter, or with the mouse.
+enum class Pick { Arrows, AltDownEnter, Mouse };
+void PickComboItem(HWND combo, int index, Pick how);
+void SelectComboItem(HWND control, int index);
 std::wstring Text(HWND control);
 void SetEditText(HWND control, const std::wstring& text);  // WM_SETTEXT
 void TypeChars(HWND control, const std::wstring& text);    // one WM_CHAR a character
 // A key pressed in the control that has the focus in `window`'s thread.
 void PressKey(HWND window, UINT vk);
+// Real input, as the keyboard gives it, to `window`'s top-level window,
+// brought to the front first: posted keys carry no Ctrl, Shift or Alt.
+void PressChord(HWND window, std::initializer_list<WORD> keys);
+void BringToFront(HWND window);
+void ClickAt(POINT screen);  // a left click of the real mouse
+// Moves the focus to a control, as a click into it would.
+void FocusOn(HWND control);
 HWND FocusedControl(HWND window);
 
 // The message box of the palette's process with caption "Marquill", if any.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialogs/card/CardRes.h"
+#include "e2e/DialogKeys.h"
 #include "e2e/DialogSteps.h"
 #include "platform/win32/WideText.h"
 
@@ -81,6 +82,20 @@ TEST(Card, TabWalksTheDocumentedOrder) {
     EXPECT_EQ(TabWalk(dlg, static_cast<int>(expected.size())), expected);
     ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
 }
+
+const DialogCase kCardKeys{"Card", Command::Card, L"カードの設定", IDC_SSTAB1,
+                           {IDC_TXTED, IDC_CBOCARD, IDC_TXTNAME, IDC_CBOMARKBLE, IDC_TXTKEY},
+                           "</DISPLAY>", /*escCancels=*/false};
+INSTANTIATE_TEST_SUITE_P(Card, DialogKeys, ::testing::Values(kCardKeys), CaseName());
+INSTANTIATE_TEST_SUITE_P(Card, TabbedDialogs, ::testing::Values(kCardKeys), CaseName());
+INSTANTIATE_TEST_SUITE_P(Card, EditableLists,
+                         ::testing::Values(ListCase{"Kind", Command::Card, L"カードの設定", IDC_SSTAB1,
+                                                    IDC_CBOCARD, 0, L"<TEXT"}),
+                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Card, TypedBoxes,
+                         ::testing::Values(BoxCase{"Name", Command::Card, L"カードの設定", IDC_SSTAB1,
+                                                   IDC_TXTNAME, 0}),
+                         CaseName());
 
 }  // namespace
 }  // namespace mq::e2e

@@ -10,6 +10,7 @@
 
 #include "dialogs/deck/DeckRes.h"
 #include "dialogs/img/ImgRes.h"
+#include "e2e/DialogKeys.h"
 #include "e2e/DialogSteps.h"
 #include "platform/win32/WideText.h"
 
@@ -215,6 +216,27 @@ TEST(Image, BrowseChoosesAFileAndCancellingKeepsTheTypedSource) {
     EXPECT_EQ(Text(src), L"edited.bmp");
     OkInserts(s, dlg, R"(<IMG SRC="edited.bmp">abc)");
 }
+
+const DialogCase kImageKeys{"Image", Command::Image, L"画像 - <IMG>", 0,
+                            {IDC_TXTED, IDC_TXTSRC, IDC_CHKALT}, ""};
+const DialogCase kDeckKeys{"Deck", Command::Deck, L"デッキの設定 - <HDML>", IDC_SSTAB1,
+                           {IDC_TXTED, IDC_SSTAB1, IDC_CBOVERSION, IDC_TXTTTL, IDC_TXTSECCALC0,
+                            IDC_CBOMARKBLE, IDC_TXTACCESSPATH},
+                           "</HDML>"};
+INSTANTIATE_TEST_SUITE_P(Image, DialogKeys, ::testing::Values(kImageKeys), CaseName());
+INSTANTIATE_TEST_SUITE_P(Deck, DialogKeys, ::testing::Values(kDeckKeys), CaseName());
+INSTANTIATE_TEST_SUITE_P(Deck, TabbedDialogs, ::testing::Values(kDeckKeys), CaseName());
+INSTANTIATE_TEST_SUITE_P(Deck, EditableLists,
+                         ::testing::Values(ListCase{"Version", Command::Deck, L"デッキの設定 - <HDML>",
+                                                    IDC_SSTAB1, IDC_CBOVERSION, IDC_CHKVERSION,
+                                                    LR"( VERSION="TEXT")"}),
+                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, TypedBoxes,
+    ::testing::Values(BoxCase{"ImageSrc", Command::Image, L"画像 - <IMG>", 0, IDC_TXTSRC, 0},
+                      BoxCase{"DeckAccessPath", Command::Deck, L"デッキの設定 - <HDML>", IDC_SSTAB1,
+                              IDC_TXTACCESSPATH, IDC_CHKACCESSPATH}),
+    CaseName());
 
 }  // namespace
 }  // namespace mq::e2e

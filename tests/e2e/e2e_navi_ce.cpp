@@ -9,6 +9,7 @@
 #include "dialogs/navi/NaviAttributeSet.h"
 #include "dialogs/naviA/NaviARes.h"
 #include "dialogs/naviAction/NaviActionRes.h"
+#include "e2e/DialogKeys.h"
 #include "e2e/Driver.h"
 #include "platform/win32/WideText.h"
 
@@ -251,6 +252,48 @@ TEST(CE, OkWithAnEmptyListAndCancelInsertNothing) {
         ClosesWithoutInserting(s, dlg, button);
     }
 }
+
+constexpr int AId(NaviAttr a, int offset) {
+    return IDC_NAVIA_ATTR_FIRST + 2 * static_cast<int>(IndexOf(a)) + offset;
+}
+constexpr int ActionId(NaviAttr a, int offset) {
+    return IDC_NAVIACTION_ATTR_FIRST + 2 * static_cast<int>(IndexOf(a)) + offset;
+}
+
+const DialogCase kAKeys{"NaviA", Command::NaviA, kACaption, IDC_NAVIA_TAB,
+                        {IDC_TXTED, AId(NaviAttr::Task, 1), AId(NaviAttr::Dest, 1),
+                         AId(NaviAttr::Vars, 1), AId(NaviAttr::PostData, 1)},
+                        "</A>"};
+const DialogCase kActionKeys{"NaviAction", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
+                             {IDC_TXTED, IDC_NAVIACTION_CBOTYPE, ActionId(NaviAttr::Task, 1),
+                              ActionId(NaviAttr::Dest, 1), ActionId(NaviAttr::Vars, 1),
+                              ActionId(NaviAttr::PostData, 1)},
+                             ""};
+const DialogCase kCEKeys{"CE", Command::CE, kCECaption, 0,
+                         {IDC_TXTED, IDC_CE_CBOTYPE, IDC_CE_TXTDEST}, "", true, IDC_LSTSNDATA};
+INSTANTIATE_TEST_SUITE_P(Navi, DialogKeys, ::testing::Values(kAKeys, kActionKeys, kCEKeys), CaseName());
+INSTANTIATE_TEST_SUITE_P(Navi, TabbedDialogs, ::testing::Values(kAKeys, kActionKeys), CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Navi, EditableLists,
+    ::testing::Values(
+        ListCase{"ATask", Command::NaviA, kACaption, IDC_NAVIA_TAB, AId(NaviAttr::Task, 1),
+                 AId(NaviAttr::Task, 0), LR"( TASK="TEXT")"},
+        ListCase{"ActionType", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
+                 IDC_NAVIACTION_CBOTYPE, 0, LR"( TYPE="TEXT")"},
+        ListCase{"ActionTask", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
+                 ActionId(NaviAttr::Task, 1), 0, LR"( TASK="TEXT")"},
+        ListCase{"CEType", Command::CE, kCECaption, 0, IDC_CE_CBOTYPE, 0, LR"( TYPE="TEXT")"},
+        ListCase{"CETask", Command::CE, kCECaption, 0, IDC_CE_CBOTASK, IDC_CE_CHKTASK,
+                 LR"( TASK="TEXT")"}),
+    CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Navi, TypedBoxes,
+    ::testing::Values(BoxCase{"ADest", Command::NaviA, kACaption, IDC_NAVIA_TAB, AId(NaviAttr::Dest, 1), 0},
+                      BoxCase{"ActionDest", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
+                              ActionId(NaviAttr::Dest, 1), ActionId(NaviAttr::Dest, 0)},
+                      BoxCase{"CEDest", Command::CE, kCECaption, 0, IDC_CE_TXTDEST, IDC_CE_CHKDEST,
+                              IDC_LSTSNDATA}),
+    CaseName());
 
 }  // namespace
 }  // namespace mq::e2e

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/text/TextRes.h"
+#include "e2e/DialogKeys.h"
 #include "e2e/Driver.h"
 #include "palette/frmMain.h"
 
@@ -212,6 +213,10 @@ TEST(Palette, ClientAreaIsTheToolbarAndTheWindowIsFullyOnScreen) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
 }
+
+const DialogCase kTextKeys{"Text", Command::Text, L"テキスト整形", 0,
+                           {IDC_CBOTAG, IDC_CHKCLOSETAG}, ""};
+INSTANTIATE_TEST_SUITE_P(Text, DialogKeys, ::testing::Values(kTextKeys), CaseName());
 
 }  // namespace
 }  // namespace mq::e2e

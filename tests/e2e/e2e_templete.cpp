@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "e2e/DialogKeys.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/Driver.h"
 #include "platform/win32/WideText.h"
@@ -343,6 +344,10 @@ TEST(Templete, TheStarterLibraryIsOfferedAtFirstStart) {
     EXPECT_EQ(Text(Item(dlg, IDC_LBL2)), L"FORMAT= (&2)：");
     OkInserts(s, dlg, "<ENTRY KEY=\"word\" FORMAT=\"*M\" DEFAULT=\"\">入力</ENTRY>");
 }
+
+const DialogCase kTempleteKeys{"Templete", Command::Templete, kCaption, 0,
+                               {IDC_FILE, IDC_TXTELEMENT1, IDC_TXTED}, "</A>", true, 0, IDC_FILE};
+INSTANTIATE_TEST_SUITE_P(Templete, DialogKeys, ::testing::Values(kTempleteKeys), CaseName());
 
 }  // namespace
 }  // namespace mq::e2e
