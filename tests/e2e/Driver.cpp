@@ -427,7 +427,7 @@ std::wstring Text(HWND control) {
     return text;
 }
 
-void SetEditText(HWND control, const std::wstring& text) {
+void PasteText(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

@@ -95,8 +95,12 @@ enum class Pick { Arrows, AltDownEnter, Mouse };
 void PickComboItem(HWND combo, int index, Pick how);
 void SelectComboItem(HWND control, int index);
 std::wstring Text(HWND control);
-void SetEditText(HWND control, const std::wstring& text);  // WM_SETTEXT
-void TypeChars(HWND control, const std::wstring& text);    // one WM_CHAR a character
+// Typing: one WM_CHAR per UTF-16 unit, each handled before the next, as
+// the keyboard and the IME deliver them (a character outside the BMP is
+// two).
+void TypeChars(HWND control, const std::wstring& text);
+// A paste: the whole text at once, one change notice (WM_SETTEXT).
+void PasteText(HWND control, const std::wstring& text);
 // A key pressed in the control that has the focus in `window`'s thread.
 void PressKey(HWND window, UINT vk);
 // Real input, as the keyboard gives it, to `window`'s top-level window,

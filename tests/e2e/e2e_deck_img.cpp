@@ -195,7 +195,9 @@ TEST(Image, BrowseChoosesAFileAndCancellingKeepsTheTypedSource) {
     Click(dlg, IDC_CMDBROWSE);
     chooser = WaitChooser(s);
     ASSERT_NE(chooser, nullptr);
-    SetEditText(ChooserFileName(chooser), picture);
+    // The user pastes the picture's full path into the system's file name
+    // box (typed key by key, Wine's box completes and browses as it goes).
+    PasteText(ChooserFileName(chooser), picture);
     Click(chooser, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
     ASSERT_TRUE(WaitUntil([&] { return Text(src) != L"typed.bmp"; }));

@@ -1,0 +1,140 @@
+// One keystroke in the action dialog's DEST box under Wine, from the
+// WM_CHAR to the rebuilt preview, through the real view: the edit control
+// takes the character, its change notice reaches the model, the model
+// rebuilds the preview and the view writes it into the preview box. The
+// baseline, in the same process and run, alternating with it: a plain
+// WM_SETTEXT of the same preview text into an edit box of its own. Prints
+// both medians and their ratio; the aim is at most 3.
+//
+//   xvfb-run -a scripts/wine-run.sh <build>/bench/win32/keystroke_bench.exe [--keys N]
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dialogs/CommonRes.h"
+#include "dialogs/navi/NaviAttributeSet.h"
+#include "dialogs/naviAction/NaviActionRes.h"
+#include "dialogs/naviAction/frmNaviAction.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Us(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::wstring TextOf(HWND w) {
+    std::wstring t(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+    t.resize(static_cast<std::size_t>(GetWindowTextW(w, t.data(), static_cast<int>(t.size()))));
+    return t;
+}
+
+HWND FindDeep(HWND root, int id) {
+    struct Find {
+        int id;
+        HWND found;
+    } f{id, nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(p);
+            if (GetDlgCtrlID(w) != f->id) return TRUE;
+            f->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+mq::win32::frmNaviAction* dialog = nullptr;
+HWND plainEdit = nullptr;
+int keys = 400;
+std::vector<double> typed, baseline;
+bool previewFollowed = true;
+constexpr UINT kShown = WM_APP + 1;
+
+// Runs inside the dialog's own message loop, once it is on screen: the
+// keystrokes are sent on the dialog's thread, as the keyboard's are handled.
+LRESULT CALLBACK HelperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != kShown || dialog == nullptr || dialog->Window() == nullptr) {
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    HWND dlg = dialog->Window();
+    HWND dest = FindDeep(dlg, IDC_NAVIACTION_ATTR_FIRST + 2 * static_cast<int>(mq::IndexOf(mq::NaviAttr::Dest)) + 1);
+    HWND preview = GetDlgItem(dlg, IDC_TXTED);
+    for (int i = 0; i < keys; ++i) {
+        // Alternately a letter and a backspace, so the box stays short.
+        const wchar_t key = i % 2 == 0 ? static_cast<wchar_t>(L'a' + (i / 2) % 26) : L'\b';
+        const auto t0 = Clock::now();
+        SendMessageW(dest, WM_CHAR, key, 1);
+        const auto t1 = Clock::now();
+        const std::wstring shown = TextOf(preview);
+        if (i % 2 == 0 && shown.find(std::wstring(L"DEST=\"") + key + L"\"") == std::wstring::npos) {
+            previewFollowed = false;
+        }
+        const auto b0 = Clock::now();
+        SendMessageW(plainEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        const auto b1 = Clock::now();
+        typed.push_back(Us(t1 - t0));
+        baseline.push_back(Us(b1 - b0));
+    }
+    PostMessageW(dlg, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--keys") == 0) keys = std::max(2, _wtoi(argv[i + 1]));
+    }
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = HelperProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"KeystrokeBenchHelper";
+    RegisterClassW(&wc);
+    HWND helper = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    // The baseline's edit box: single-line, as the preview is, and shown.
+    plainEdit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_POPUP | WS_VISIBLE | ES_AUTOHSCROLL,
+                                0, 0, 600, 24, nullptr, nullptr, instance, nullptr);
+
+    mq::win32::frmNaviAction form;
+    mq::win32::frmNaviAction* self = &form;
+    dialog = self;
+    // Comes out of the dialog's own loop once it is showing.
+    PostMessageW(helper, kShown, 0, 0);
+    form.ShowModal(instance, nullptr);
+
+    // The first keystrokes warm caches up; they are left out.
+    const std::size_t skip = std::min<std::size_t>(20, typed.size() / 4);
+    std::vector<double> t(typed.begin() + static_cast<std::ptrdiff_t>(skip), typed.end());
+    std::vector<double> b(baseline.begin() + static_cast<std::ptrdiff_t>(skip), baseline.end());
+    if (t.empty() || !previewFollowed) {
+        std::printf("keystroke_bench: the preview did not follow the keys\n");
+        return 1;
+    }
+    const double mt = Median(t), mb = Median(b);
+    std::printf("keystrokes measured: %zu (after %zu warm-up)\n", t.size(), skip);
+    std::printf("keystroke in DEST to rebuilt preview: median %.1f us\n", mt);
+    std::printf("WM_SETTEXT of the preview text:       median %.1f us\n", mb);
+    std::printf("ratio: %.2f (aim: at most 3)\n", mt / mb);
+    DestroyWindow(plainEdit);
+    DestroyWindow(helper);
+    return 0;
+}
