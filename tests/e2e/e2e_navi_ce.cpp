@@ -232,7 +232,7 @@ const DialogCase kAKeys{"NaviA", Command::NaviA, kACaption, IDC_NAVIA_TAB,
 const DialogCase kActionKeys{"NaviAction", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
                              {IDC_TXTED, IDC_NAVIACTION_CBOTYPE, ActionId(NaviAttr::Task, 1),
                               ActionId(NaviAttr::Dest, 1), ActionId(NaviAttr::Vars, 1),
-                              ActionId(NaviAttr::PostData, 1)},
+                              ActionId(NaviAttr::PostData, 1), IDC_NAVIACTION_TXTSRC},
                              ""};
 const DialogCase kCEKeys{"CE", Command::CE, kCECaption, 0,
                          {IDC_TXTED, IDC_CE_CBOTYPE, IDC_CE_TXTDEST}, "", true, IDC_LSTSNDATA};
