@@ -25,6 +25,9 @@
 #include "settings/INIAccessGlobal.h"
 #include "settings/SettingsFile.h"
 #include "templates/TempleteRes.h"
+#include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32Profile.h"
+#include "platform/win32/Win32Shell.h"
 #include "templates/frmTemplete.h"
 
 namespace {
@@ -87,7 +90,13 @@ HWND helper = nullptr;
 // One opening, as the palette's command does it; answers the item count.
 LRESULT OpenDialog() {
     const auto t0 = Clock::now();
-    mq::win32::frmTemplete dialog;
+    mq::Win32ProfileFile profile;
+    mq::Win32CodePage codePage;
+    mq::Win32FileSystem files;
+    mq::Win32FolderPicker picker;
+    const mq::TemplatePorts ports{profile, codePage, files};
+    static mq::TagTemplate loaded;
+    mq::win32::frmTemplete dialog(ports, picker, loaded);
     opening = &dialog;
     PostMessageW(helper, kShown, 0, 0);
     dialog.ShowModal(GetModuleHandleW(nullptr), nullptr);

@@ -7,6 +7,7 @@
 #include "palette/SettingsImport.h"
 #include "palette/frmMain.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32FileChooser.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
@@ -31,8 +32,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     mq::Win32FileSystem files;
     mq::Win32FolderPicker folders;
     mq::Win32Shell shell;
+    mq::Win32FileChooser chooser;
+    mq::TemplatePorts templatePorts{profile, codePage, files};
     mq::HostLink link(host, codePage, messages);
     mq::Palette palette(windows, link);
+    const mq::win32::DialogContext dialogs{messages, chooser, templatePorts, folders, shell,
+                                           palette.TemplateInUse()};
 
     mq::win32::frmMain::Hooks hooks;
     // The settings file's path is built afresh for every use.
@@ -56,6 +61,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
     };
 
-    mq::win32::frmMain form(instance, palette, link, std::move(hooks));
+    mq::win32::frmMain form(instance, palette, link, dialogs, std::move(hooks));
     return form.Run();
 }

@@ -13,13 +13,38 @@
 namespace mq::win32 {
 namespace {
 
+// Each dialog is built for one opening with what it needs of the context.
 template <class Dialog>
-void Show(HINSTANCE instance, HWND anchor) {
+void Show(HINSTANCE instance, HWND anchor, const DialogContext&) {
     Dialog dialog;
     dialog.ShowModal(instance, anchor);
 }
 
-using Shower = void (*)(HINSTANCE, HWND);
+template <>
+void Show<frmCE>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
+    frmCE dialog(c.messages);
+    dialog.ShowModal(instance, anchor);
+}
+
+template <>
+void Show<frmImg>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
+    frmImg dialog(c.files);
+    dialog.ShowModal(instance, anchor);
+}
+
+template <>
+void Show<frmTemplete>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
+    frmTemplete dialog(c.templates, c.folders, c.templateInUse);
+    dialog.ShowModal(instance, anchor);
+}
+
+template <>
+void Show<frmVersion>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
+    frmVersion dialog(c.shell);
+    dialog.ShowModal(instance, anchor);
+}
+
+using Shower = void (*)(HINSTANCE, HWND, const DialogContext&);
 
 Shower ShowerFor(Command command) {
     switch (command) {
@@ -40,10 +65,10 @@ Shower ShowerFor(Command command) {
 
 bool HasCommandDialog(Command command) { return ShowerFor(command) != nullptr; }
 
-bool ShowCommandDialog(Command command, HINSTANCE instance, HWND anchor) {
+bool ShowCommandDialog(Command command, HINSTANCE instance, HWND anchor, const DialogContext& context) {
     Shower show = ShowerFor(command);
     if (show == nullptr) return false;
-    show(instance, anchor);
+    show(instance, anchor, context);
     return true;
 }
 

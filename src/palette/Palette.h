@@ -7,6 +7,7 @@
 
 #include "hostlink/HostLink.h"
 #include "platform/Ui.h"
+#include "templates/TagTemplate.h"
 
 namespace mq {
 
@@ -91,11 +92,16 @@ public:
     // dialog is open, come back afterwards; tag dialogs then insert.
     void RunModal(const std::function<void()>& showDialog, bool insertAfterwards);
 
+    // The template the template dialog loaded last: it outlives each
+    // opening of the dialog, for the run (empty before the first pick).
+    TagTemplate& TemplateInUse() { return templateInUse_; }
+
 private:
     WindowPort& windows_;
     HostLink& link_;
     WindowHandle self_ = 0;
     bool checked_ = false;
+    TagTemplate templateInUse_;
 };
 
 }  // namespace mq

@@ -67,8 +67,9 @@ const ACCEL kAccelerators[] = {
 
 }  // namespace
 
-frmMain::frmMain(HINSTANCE instance, Palette& palette, HostLink& link, Hooks hooks)
-    : instance_(instance), palette_(palette), link_(link), hooks_(std::move(hooks)) {}
+frmMain::frmMain(HINSTANCE instance, Palette& palette, HostLink& link, const DialogContext& dialogs,
+                 Hooks hooks)
+    : instance_(instance), palette_(palette), link_(link), dialogs_(dialogs), hooks_(std::move(hooks)) {}
 
 int frmMain::Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
 
@@ -204,7 +205,7 @@ void frmMain::RunCommand(Command command) {
         [&] {
             // The dialog has no owner; the palette takes no input meanwhile.
             EnableWindow(hwnd_, FALSE);
-            ShowCommandDialog(command, instance_, hwnd_);
+            ShowCommandDialog(command, instance_, hwnd_, dialogs_);
             EnableWindow(hwnd_, TRUE);
         },
         IsTagCommand(command));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "palette/Dialogs.h"
 #include "palette/Palette.h"
 
 namespace mq::win32 {
@@ -41,7 +42,8 @@ public:
         std::function<bool(Command, HWND)> extraCommand;
     };
 
-    frmMain(HINSTANCE instance, Palette& palette, HostLink& link, Hooks hooks);
+    frmMain(HINSTANCE instance, Palette& palette, HostLink& link, const DialogContext& dialogs,
+            Hooks hooks);
 
     // Creates the window, runs the start-up and the message loop until the
     // palette closes. Returns the exit code.
@@ -64,6 +66,7 @@ private:
     HINSTANCE instance_;
     Palette& palette_;
     HostLink& link_;
+    const DialogContext& dialogs_;
     Hooks hooks_;
     HWND hwnd_ = nullptr;
     HWND toolbar_ = nullptr;

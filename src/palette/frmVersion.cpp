@@ -12,7 +12,6 @@
 #include "platform/win32/Placement.h"
 #include "platform/win32/SystemDll.h"
 #include "platform/win32/WideText.h"
-#include "platform/win32/Win32Shell.h"
 
 namespace mq::win32 {
 namespace {
@@ -96,7 +95,7 @@ HICON CreateBadgeIcon(int size) {
 
 }  // namespace
 
-frmVersion::frmVersion() : DialogBase(IDD_FRMVERSION), shell_(std::make_unique<Win32Shell>()) {}
+frmVersion::frmVersion(ShellPort& shell) : DialogBase(IDD_FRMVERSION), shell_(shell) {}
 
 frmVersion::~frmVersion() {
     for (HFONT f : {nameFont_, versionFont_, linkFont_, textFont_}) {
@@ -136,7 +135,7 @@ void frmVersion::Form_Load() {
 
 void frmVersion::Label3_Click() {
     // The box stays open; a failure to open the page is not reported.
-    shell_->Open(reinterpret_cast<WindowHandle>(Window()),
+    shell_.Open(reinterpret_cast<WindowHandle>(Window()),
                  Narrow(WindowText(GetDlgItem(Window(), IDC_LABEL3))));
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
-
 #include "dialogs/DialogBase.h"
 #include "platform/Shell.h"
 
@@ -12,7 +10,7 @@ namespace mq::win32 {
 // project's page and a notice. OK, Enter, Esc and the close box close it.
 class frmVersion final : public DialogBase {
 public:
-    frmVersion();
+    explicit frmVersion(ShellPort& shell);
     ~frmVersion() override;
 
 private:
@@ -26,7 +24,7 @@ private:
     void Command1_Click();
     void SetFonts();
 
-    std::unique_ptr<ShellPort> shell_;
+    ShellPort& shell_;
     HFONT nameFont_ = nullptr;
     HFONT versionFont_ = nullptr;
     HFONT linkFont_ = nullptr;

@@ -6,12 +6,8 @@ namespace mq::win32 {
 
 // The base only keeps a reference to the model; it is not used before
 // the dialog is shown.
-frmTemplete::frmTemplete() : ModelDialog(model, IDD_FRMTEMPLETE) {}
-
-TagTemplate& frmTemplete::TemplateInUse() {
-    static TagTemplate loaded;
-    return loaded;
-}
+frmTemplete::frmTemplete(const TemplatePorts& ports, FolderPickerPort& picker, TagTemplate& loaded)
+    : ModelDialog(model, IDD_FRMTEMPLETE), model(ports, picker, loaded) {}
 
 void frmTemplete::OnBind() {
     HWND self = Window();

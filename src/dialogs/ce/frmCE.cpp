@@ -4,7 +4,7 @@
 
 namespace mq::win32 {
 
-frmCE::frmCE() : ModelDialog(model, IDD_FRMCE) {}
+frmCE::frmCE(MessagePort& messages) : ModelDialog(model, IDD_FRMCE), model(messages) {}
 
 void frmCE::OnBind() {
     HWND w = Window();

@@ -6,7 +6,7 @@ namespace mq::win32 {
 
 // The base only keeps a reference to the model; it is not used before
 // the dialog is shown.
-frmImg::frmImg() : ModelDialog(model, IDD_FRMIMG) {}
+frmImg::frmImg(FileChooser& chooser) : ModelDialog(model, IDD_FRMIMG), model(chooser) {}
 
 void frmImg::OnBind() {
     HWND self = Window();

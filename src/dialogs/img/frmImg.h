@@ -1,16 +1,15 @@
 #pragma once
 #include "dialogs/ModelDialog.h"
 #include "dialogs/img/ImgModel.h"
-#include "platform/win32/Win32FileChooser.h"
+#include "platform/FileChooser.h"
 
 namespace mq::win32 {
 
 // The image dialog's window; every rule is in ImgModel.
 class frmImg final : public ModelDialog {
 public:
-    frmImg();
-    Win32FileChooser chooser;
-    ImgModel model{chooser};
+    explicit frmImg(FileChooser& chooser);
+    ImgModel model;
 
 private:
     void OnBind() override;
