@@ -215,6 +215,8 @@ void frmMain::RunCommand(Command command) {
             EnableWindow(hwnd_, TRUE);
         },
         IsTagCommand(command));
+    // A close request that came while the dialog was open.
+    if (palette_.ClosePending() && IsWindow(hwnd_)) Close();
 }
 
 void frmMain::Toolbar1_ButtonClick(int slot) {
@@ -231,6 +233,11 @@ void frmMain::Toolbar1_ButtonClick(int slot) {
 
 void frmMain::Form_Unload() {
     if (hooks_.saveTopMost) hooks_.saveTopMost(palette_);
+}
+
+void frmMain::Close() {
+    Form_Unload();
+    DestroyWindow(hwnd_);
 }
 
 LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -277,8 +284,21 @@ LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CLOSE:
-        Form_Unload();
-        DestroyWindow(hwnd_);
+        // Posted by another program or the taskbar while a dialog has the
+        // palette disabled: the dialog is left to finish, then the palette
+        // closes (RunCommand).
+        if (palette_.RequestClose()) Close();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE && !palette_.SessionEnded()) {
+            // Whatever is open, nothing more reaches the host; the user's
+            // state is saved, and the program ends before the system ends it.
+            palette_.EndSession();
+            Form_Unload();
+            DestroyWindow(hwnd_);
+        }
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
