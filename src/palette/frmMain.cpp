@@ -289,6 +289,15 @@ LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         // closes (RunCommand).
         if (palette_.RequestClose()) Close();
         return 0;
+    case WM_SYSCOMMAND:
+        // The system ignores SC_CLOSE for a disabled window; the palette is
+        // disabled only while its dialog is open, and the taskbar's close
+        // then counts as a close request like any other.
+        if ((wParam & 0xFFF0) == SC_CLOSE && palette_.DialogOpen()) {
+            palette_.RequestClose();
+            return 0;
+        }
+        break;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
