@@ -254,6 +254,8 @@ TEST_P(CloseWhileADialogIsOpen, AnOkStillInsertsOnceThenThePaletteCloses) {
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == 0; }));
     CenterWithOk(s);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
+    // A fresh document in the host (set with WM_SETTEXT, as a paste of the
+    // whole text), "b" selected.
     s.SetHostText("abc", 1, 2);
 
     HWND dlg = OpenCenter(s);
