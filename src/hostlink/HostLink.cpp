@@ -23,9 +23,11 @@ std::optional<HostSelection> ResolveSelection(std::uint32_t packed, bool pointer
                                               std::size_t textLength) {
     HostSelection sel;
     // Across processes the pointers come back zeroed, not as preset, from a
-    // host that ignores them; zeros are an answer only when the packed value
-    // says the same.
-    if (pointersFilled && ptrStart == 0 && ptrEnd == 0 && packed != 0) pointersFilled = false;
+    // host that ignores them. Zeros cannot be told from a real caret at the
+    // start, so they count as no answer: in a short text the packed value
+    // says the same exactly, in a long one a host that cuts 65,536 to 0
+    // would otherwise have the text inserted at the very start.
+    if (pointersFilled && ptrStart == 0 && ptrEnd == 0) pointersFilled = false;
     if (pointersFilled) {
         sel = {ptrStart, ptrEnd};
         // The packed answer must tell the same story where it can: -1 is
@@ -41,12 +43,21 @@ std::optional<HostSelection> ResolveSelection(std::uint32_t packed, bool pointer
         if (!packedAgrees) return std::nullopt;
     } else {
         sel = {packed & 0xFFFFu, packed >> 16};
-        // Without the pointer form -1 is ambiguous once the text is long
-        // enough to hold positions past 16 bits.
-        if (packed == kPackedOverflow && textLength > 0xFFFFu) return std::nullopt;
+        // Without the pointer form nothing tells -1 or a host's low words
+        // from a real position once the text can hold positions past 16
+        // bits (a selection at 70,000 packs as 4,464).
+        if (textLength > 0xFFFFu) return std::nullopt;
     }
     if (sel.start > sel.end || sel.end > textLength) return std::nullopt;
     return sel;
+}
+
+std::string SpliceSelection(const AnsiCodePage& codePage, const std::string& before,
+                            std::string_view selectedBytes, const std::string& after) {
+    std::string bytes = codePage.FromUtf8(before);
+    bytes.append(selectedBytes);
+    bytes += codePage.FromUtf8(after);
+    return bytes;
 }
 
 HostLink::HostLink(HostEditorPort& host, const AnsiCodePage& codePage, MessagePort& messages)
@@ -65,6 +76,12 @@ void HostLink::StartupCheck(WindowHandle owner) {
 }
 
 std::optional<std::string> HostLink::GetHostSelection(WindowHandle edit) {
+    auto bytes = GetHostSelectionBytes(edit);
+    if (!bytes) return std::nullopt;
+    return codePage_.ToUtf8(*bytes);
+}
+
+std::optional<std::string> HostLink::GetHostSelectionBytes(WindowHandle edit) {
     std::intptr_t reported = host_.GetTextLength(edit);
     std::size_t length = reported > 0 ? static_cast<std::size_t>(reported) : 0;
     std::string text;
@@ -83,11 +100,20 @@ std::optional<std::string> HostLink::GetHostSelection(WindowHandle edit) {
 
     auto sel = ResolveSelection(packed, filled, ptrStart, ptrEnd, length);
     if (!sel) return std::nullopt;
-    return codePage_.ToUtf8(std::string_view(text).substr(sel->start, sel->end - sel->start));
+    std::string selected = text.substr(sel->start, sel->end - sel->start);
+    // The host's text holds no NUL: one here means the text read was shorter
+    // than the length reported, so the cut is not what the host holds (and
+    // EM_REPLACESEL would end the replacement there).
+    if (selected.find('\0') != std::string::npos) return std::nullopt;
+    return selected;
 }
 
 void HostLink::ReplaceHostSelection(WindowHandle edit, const std::string& text) {
-    host_.ReplaceSelection(edit, codePage_.FromUtf8(text));
+    ReplaceHostSelectionBytes(edit, codePage_.FromUtf8(text));
+}
+
+void HostLink::ReplaceHostSelectionBytes(WindowHandle edit, const std::string& ansiBytes) {
+    host_.ReplaceSelection(edit, ansiBytes);
 }
 
 void HostLink::RefocusHost() {
@@ -96,14 +122,14 @@ void HostLink::RefocusHost() {
 
 void HostLink::InsertIntoHost() {
     if (InsertBefore.empty()) return;
-    auto sel = GetHostSelection(hostEdit_);
+    auto sel = GetHostSelectionBytes(hostEdit_);
     if (!sel) {
         messages_.Show(owner_, kSelectionUnreadableMessage, kProgramTitle,
                        MessagePort::Icon::Warning, MessagePort::Buttons::Ok);
         RefocusHost();
         return;
     }
-    ReplaceHostSelection(hostEdit_, InsertBefore + *sel + InsertAfter);
+    ReplaceHostSelectionBytes(hostEdit_, SpliceSelection(codePage_, InsertBefore, *sel, InsertAfter));
     RefocusHost();
 }
 

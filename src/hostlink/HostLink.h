@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/CodePage.h"
 #include "platform/HostEditor.h"
@@ -29,14 +30,22 @@ struct HostSelection {
 // length, or nothing when they cannot be trusted.
 //
 // The packed answer only holds 16 bits a side, so past 64 KiB it is -1 (or,
-// from a careless host, truncated) and cutting by it would pick the wrong
-// bytes; the pointer form carries full positions. A host that leaves the
-// pointers unfilled (as preset, or zeroed by the transport while the packed
-// value is not) falls back to the packed value. Whatever the source, the
-// bounds must satisfy start <= end <= length.
+// from a careless host, the low words) and cutting by it would pick the
+// wrong bytes; the pointer form carries full positions. A host that leaves
+// the pointers unfilled (as preset, or zeroed by the transport) has given
+// no pointer answer: its packed value is trusted only while the whole text
+// fits in 16 bits. Whatever the source, the bounds must satisfy
+// start <= end <= length.
 std::optional<HostSelection> ResolveSelection(std::uint32_t packed, bool pointersFilled,
                                               std::uint32_t ptrStart, std::uint32_t ptrEnd,
                                               std::size_t textLength);
+
+// What replaces the host's selection: the two composed texts in the host's
+// code page around the selection's own bytes, which go back untouched (a
+// round trip through Unicode would change characters the code page holds
+// twice and turn broken bytes into "・").
+std::string SpliceSelection(const AnsiCodePage& codePage, const std::string& before,
+                            std::string_view selectedBytes, const std::string& after);
 
 // The palette's connection to the host editor: captured once at start-up,
 // then used after every tag dialog.
@@ -54,7 +63,11 @@ public:
     // The selected text, UTF-8, or nothing when the selection cannot be
     // read exactly (then the host must not be touched).
     std::optional<std::string> GetHostSelection(WindowHandle edit);
+    // The selection's bytes as the host holds them, on the same terms.
+    std::optional<std::string> GetHostSelectionBytes(WindowHandle edit);
     void ReplaceHostSelection(WindowHandle edit, const std::string& text);
+    // Sends bytes already in the host's code page.
+    void ReplaceHostSelectionBytes(WindowHandle edit, const std::string& ansiBytes);
     void RefocusHost();
     // Wraps the host's selection in InsertBefore and InsertAfter.
     void InsertIntoHost();

@@ -57,10 +57,35 @@ void Palette::mnuSaizenmen_Click() {
 
 void Palette::RunModal(const std::function<void()>& showDialog, bool insertAfterwards) {
     const bool wasOnTop = checked_;
+    if (modalDepth_ == 0) markBeforeModal_ = wasOnTop;
+    // A dialog that ends without OK (an exception caught at its window
+    // procedure, its loop broken by WM_QUIT) writes nothing: what an earlier
+    // OK left must not be inserted a second time.
+    if (insertAfterwards) {
+        InsertBefore.clear();
+        InsertAfter.clear();
+    }
     if (wasOnTop) mnuSaizenmen_Click();
-    showDialog();
-    if (wasOnTop) mnuSaizenmen_Click();
-    if (insertAfterwards) link_.InsertIntoHost();
+    ++modalDepth_;
+    struct Restore {
+        Palette& p;
+        bool wasOnTop;
+        ~Restore() {
+            --p.modalDepth_;
+            if (wasOnTop) p.mnuSaizenmen_Click();
+        }
+    };
+    {
+        Restore restore{*this, wasOnTop};
+        showDialog();
+    }
+    if (insertAfterwards && !sessionEnded_) link_.InsertIntoHost();
+}
+
+bool Palette::RequestClose() {
+    if (modalDepth_ == 0) return true;
+    closePending_ = true;
+    return false;
 }
 
 }  // namespace mq

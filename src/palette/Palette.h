@@ -81,16 +81,35 @@ public:
 
     // The always-on-top toggle.
     void mnuSaizenmen_Click();
+    // The check mark as it stands (lifted while a dialog is open).
     bool TopMostChecked() const { return checked_; }
     void SetTopMostChecked(bool checked) { checked_ = checked; }
+    // The state as the user chose it, the one to save: while a dialog is
+    // open, the mark from before the modal sequence lifted it.
+    bool ChosenTopMost() const { return modalDepth_ > 0 ? markBeforeModal_ : checked_; }
 
     // Runs whenever the toggle has changed the check mark, so the menu can
     // show it at once (also while a dialog is open).
     std::function<void()> CheckChanged;
 
     // Shows a dialog modally around the topmost band: leave it while the
-    // dialog is open, come back afterwards; tag dialogs then insert.
+    // dialog is open, come back afterwards; tag dialogs then insert. A tag
+    // dialog starts from empty insertion texts, so only its OK can leave
+    // anything to insert, however else it ends.
     void RunModal(const std::function<void()>& showDialog, bool insertAfterwards);
+    bool DialogOpen() const { return modalDepth_ > 0; }
+
+    // A request to close the palette (close box, taskbar, another program).
+    // Answers whether it may close now. While a dialog is open it may not:
+    // the request is kept, and once the dialog has gone (and its result, if
+    // any, inserted) ClosePending tells the caller to close.
+    bool RequestClose();
+    bool ClosePending() const { return closePending_ && modalDepth_ == 0; }
+
+    // The Windows session is ending: from now on nothing is inserted, even
+    // by a dialog that is still open.
+    void EndSession() { sessionEnded_ = true; }
+    bool SessionEnded() const { return sessionEnded_; }
 
     // The template the template dialog loaded last: it outlives each
     // opening of the dialog, for the run (empty before the first pick).
@@ -101,6 +120,10 @@ private:
     HostLink& link_;
     WindowHandle self_ = 0;
     bool checked_ = false;
+    int modalDepth_ = 0;
+    bool markBeforeModal_ = false;
+    bool closePending_ = false;
+    bool sessionEnded_ = false;
     TagTemplate templateInUse_;
 };
 

@@ -209,6 +209,8 @@ void frmMain::RunCommand(Command command) {
             EnableWindow(hwnd_, TRUE);
         },
         IsTagCommand(command));
+    // A close request that came while the dialog was open.
+    if (palette_.ClosePending() && IsWindow(hwnd_)) Close();
 }
 
 void frmMain::Toolbar1_ButtonClick(int slot) {
@@ -225,6 +227,11 @@ void frmMain::Toolbar1_ButtonClick(int slot) {
 
 void frmMain::Form_Unload() {
     if (hooks_.saveTopMost) hooks_.saveTopMost(palette_);
+}
+
+void frmMain::Close() {
+    Form_Unload();
+    DestroyWindow(hwnd_);
 }
 
 LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -271,8 +278,30 @@ LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CLOSE:
-        Form_Unload();
-        DestroyWindow(hwnd_);
+        // Posted by another program or the taskbar while a dialog has the
+        // palette disabled: the dialog is left to finish, then the palette
+        // closes (RunCommand).
+        if (palette_.RequestClose()) Close();
+        return 0;
+    case WM_SYSCOMMAND:
+        // The system ignores SC_CLOSE for a disabled window; the palette is
+        // disabled only while its dialog is open, and the taskbar's close
+        // then counts as a close request like any other.
+        if ((wParam & 0xFFF0) == SC_CLOSE && palette_.DialogOpen()) {
+            palette_.RequestClose();
+            return 0;
+        }
+        break;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE && !palette_.SessionEnded()) {
+            // Whatever is open, nothing more reaches the host; the user's
+            // state is saved, and the program ends before the system ends it.
+            palette_.EndSession();
+            Form_Unload();
+            DestroyWindow(hwnd_);
+        }
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -61,6 +61,8 @@ private:
     void RefreshMenu();
     void Toolbar1_ButtonClick(int slot);
     void Form_Unload();
+    // Saves the state and ends the palette.
+    void Close();
     int Scale(int pixels) const;
 
     HINSTANCE instance_;

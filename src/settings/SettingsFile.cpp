@@ -19,7 +19,7 @@ void SaveTopMost(const Palette& palette, ProfileFile& profile, const AnsiCodePag
                  std::string_view appFolder) {
     INIAccessGlobal ini(profile, codePage);
     ini.FileName = SettingsFilePath(appFolder);
-    ini.SetINIData(kSettingsSection, kTopMostKey, palette.TopMostChecked() ? "1" : "0");
+    ini.SetINIData(kSettingsSection, kTopMostKey, palette.ChosenTopMost() ? "1" : "0");
 }
 
 }  // namespace mq

@@ -25,7 +25,8 @@ std::string SettingsFilePath(std::string_view appFolder);
 void LoadTopMost(Palette& palette, ProfileFile& profile, const AnsiCodePage& codePage,
                  std::string_view appFolder);
 
-// Saves the state at close: "1" when the mark is set, "0" when clear.
+// Saves the state at close: "1" when the user's mark is set, "0" when
+// clear (while a dialog is open, the mark from before it was lifted).
 // A failed write goes unnoticed, as everywhere.
 void SaveTopMost(const Palette& palette, ProfileFile& profile, const AnsiCodePage& codePage,
                  std::string_view appFolder);

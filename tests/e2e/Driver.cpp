@@ -132,10 +132,11 @@ Session::Session(const HostOptions& options) {
 
     const std::wstring textFile = folder_ + L"\\host-text.txt";
     const std::wstring readyFile = folder_ + L"\\host-ready.txt";
+    hostSaveFile_ = folder_ + L"\\host-saved.txt";
     WriteFile(textFile, options.text);
     std::wstring cmd = Quote(StandInPath()) + L" --file " + Quote(textFile) + L" --sel " +
                        std::to_wstring(options.selStart) + L"," + std::to_wstring(options.selEnd) +
-                       L" --ready " + Quote(readyFile);
+                       L" --ready " + Quote(readyFile) + L" --save " + Quote(hostSaveFile_);
     if (options.launchPalette) cmd += L" --launch " + Quote(program);
     for (const auto& arg : options.extraArgs) cmd += L" " + arg;
 
@@ -231,6 +232,14 @@ std::string Session::HostText() const {
     SendMessageA(edit, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(text.data()));
     text.resize(n);
     return text;
+}
+
+std::string Session::HostBytes() const {
+    // The stand-in writes its bytes when its window gets WM_APP + 1.
+    DeleteFileW(hostSaveFile_.c_str());
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(host_, WM_APP + 1, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    return ReadFile(hostSaveFile_);
 }
 
 std::pair<DWORD, DWORD> Session::HostSelection() const {

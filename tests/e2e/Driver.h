@@ -54,7 +54,11 @@ public:
     HWND Palette();       // waits for the palette window to exist
     const std::wstring& Folder() const { return folder_; }
 
-    std::string HostText() const;  // code page 932 bytes
+    std::string HostText() const;  // code page 932 bytes, as WM_GETTEXT brings them
+    // The bytes the host holds, saved by the host itself: Wine passes the
+    // text of WM_GETTEXT between processes through Unicode, which changes
+    // bytes that are not a character or that the code page holds twice.
+    std::string HostBytes() const;
     std::pair<DWORD, DWORD> HostSelection() const;
     void SetHostText(const std::string& cp932, DWORD selStart, DWORD selEnd);
 
@@ -74,6 +78,7 @@ public:
 
 private:
     std::wstring folder_;
+    std::wstring hostSaveFile_;
     PROCESS_INFORMATION hostProcess_{};
     HANDLE paletteProcess_ = nullptr;
     DWORD palettePid_ = 0;

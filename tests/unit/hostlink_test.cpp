@@ -72,9 +72,48 @@ TEST(ResolveSelection, ZeroedPointersAreNoAnswer) {
     EXPECT_EQ(sel->start, 39000u);
     EXPECT_EQ(sel->end, 40000u);
     EXPECT_FALSE(ResolveSelection(kMinusOne, true, 0, 0, 100000));
-    sel = ResolveSelection(0, true, 0, 0, 100000);
+    sel = ResolveSelection(0, true, 0, 0, 100);
     ASSERT_TRUE(sel);
     EXPECT_EQ(sel->end, 0u);
+    // In a long text zeros beside a packed 0 may be a host that cut 65,536
+    // to 0: nothing says the caret is really at the start.
+    EXPECT_FALSE(ResolveSelection(0, true, 0, 0, 100000));
+}
+
+TEST(ResolveSelection, PackedValueAloneIsTrustedOnlyWhileTheTextFitsIn16Bits) {
+    // A host that cuts positions to their low words: 70,000 reads as 4,464,
+    // 65,636 as 100. Both look plausible; only the text's length gives them
+    // away.
+    for (bool zeroed : {false, true}) {
+        const std::uint32_t p = zeroed ? 0 : kUnfilled;
+        EXPECT_FALSE(ResolveSelection(Packed(70000 & 0xFFFF, 70010 & 0xFFFF), zeroed,
+                                      p, p, 1000000))
+            << zeroed;
+        EXPECT_FALSE(ResolveSelection(Packed(100, 100), zeroed, p, p, 65636)) << zeroed;
+        EXPECT_FALSE(ResolveSelection(Packed(100, 200), zeroed, p, p, 0x10000)) << zeroed;
+        auto sel = ResolveSelection(Packed(65000, 65535), zeroed, p, p, 0xFFFF);
+        ASSERT_TRUE(sel) << zeroed;
+        EXPECT_EQ(sel->start, 65000u);
+        EXPECT_EQ(sel->end, 65535u);
+    }
+}
+
+TEST(SpliceSelection, OnlyTheComposedTextsAreConverted) {
+    Cp932CodePage cp;
+    // NEC row 13 and IBM extension characters (held twice by the code page),
+    // a lone lead byte, a lead byte before a byte that cannot follow it, a
+    // cut through 日本語 from the trail byte of 日 to the lead byte of 語:
+    // none of them survives a trip through Unicode, all go back as they were.
+    const std::string samples[] = {"\x87\x90", "\xFA\x4A",          "\xED\x40",
+                                   "a\x81",     "\x81\x20", "\xFA\x96\x7B\x8C"};
+    for (const std::string& bytes : samples) {
+        ASSERT_NE(cp.FromUtf8(cp.ToUtf8(bytes)), bytes) << "not a byte string Unicode changes";
+        EXPECT_EQ(SpliceSelection(cp, "<B>", bytes, "</B>"), "<B>" + bytes + "</B>");
+    }
+    // The composed texts are text: "≒" there is written as the code page
+    // writes it, beside the selection's own spelling of it.
+    EXPECT_EQ(SpliceSelection(cp, "≒", "\x87\x90", "本"), "\x81\xE0\x87\x90\x96\x7B");
+    EXPECT_EQ(SpliceSelection(cp, "<BR>", "", ""), "<BR>");
 }
 
 class HostLinkTest : public ::testing::Test {
@@ -250,6 +289,87 @@ TEST_F(HostLinkTest, PastSixteenBitsThePointerFormIsExact) {
         EXPECT_EQ(host.text.substr(69999, 14), "x<B>HELLO</B>x") << truncating;
         EXPECT_EQ(host.text.size(), 100007u);
     }
+}
+
+TEST_F(HostLinkTest, SelectedBytesGoBackExactly) {
+    // ≒ in its NEC spelling, Ⅰ and 纊 in their IBM spellings, then a cut
+    // that starts on the trail byte of 日 and ends on the lead byte of 語.
+    const std::string odd = "\x87\x90\xFA\x4A\xED\x40";
+    host.text = "<" + odd + ">" + Ansi("日本語");
+    host.selStart = 1;
+    host.selEnd = 7;
+    Bind();
+    InsertBefore = "<CENTER>";
+    InsertAfter = "</CENTER>";
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, "<<CENTER>" + odd + "</CENTER>>" + Ansi("日本語"));
+
+    host.text = Ansi("日本語");
+    host.selStart = 1;
+    host.selEnd = 5;
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, "\x93<CENTER>\xFA\x96\x7B\x8C</CENTER>\xEA");
+    EXPECT_TRUE(messages.shown.empty());
+    // Reading the selection as text still gives Unicode.
+    host.text = Ansi("日本語abc");
+    host.selStart = 2;
+    host.selEnd = 6;
+    EXPECT_EQ(link.GetHostSelection(FakeHostEditor::kEdit), "本語");
+}
+
+TEST_F(HostLinkTest, TruncatingHostWithoutPointersIsRefusedInALongText) {
+    std::string text(1000000, 'x');
+    text.replace(70000, 10, "0123456789");
+    text.replace(70000 - 65536, 10, "WRONGPLACE");
+    // 65,636 reads as 100.
+    text.replace(100, 4, "HERE");
+    for (std::uint32_t start : {70000u, 65636u, 65536u}) {
+        host.text = text;
+        host.selStart = start;
+        host.selEnd = start + 10;
+        host.truncating = true;
+        host.fillsPointers = false;
+        host.zeroesUnfilledPointers = true;
+        Bind();
+        host.foreground = FakeHostEditor::kOther;
+        InsertBefore = "<B>";
+        InsertAfter = "</B>";
+        link.InsertIntoHost();
+        EXPECT_TRUE(host.text == text) << start;
+        EXPECT_EQ(host.selStart, start) << "the user's selection stays";
+        EXPECT_EQ(host.selEnd, start + 10);
+        EXPECT_EQ(host.foreground, FakeHostEditor::kHost);
+    }
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[0].text,
+              "TeraPadの選択範囲を正しく読み取れませんでした。\r\n"
+              "文書を守るため、挿入は行いませんでした。");
+
+    // Up to 65,535 bytes the same host is exact, double-byte cuts included.
+    host.text = std::string(65533, 'y') + Ansi("日");
+    host.selStart = 65534;
+    host.selEnd = 65535;
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, std::string(65533, 'y') + "\x93<B>\xFA</B>");
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+TEST_F(HostLinkTest, TextShorterThanReportedIsRefused) {
+    // The host's text holds no NUL; a zero-filled tail inside the selection
+    // means the cut is not what the host holds.
+    host.text = std::string("ab\0cd", 5);
+    host.selStart = 1;
+    host.selEnd = 4;
+    Bind();
+    InsertBefore = "<B>";
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, std::string("ab\0cd", 5));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    host.selStart = 3;
+    host.selEnd = 5;
+    link.InsertIntoHost();
+    EXPECT_EQ(host.text, std::string("ab\0<B>cd", 8));
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST_F(HostLinkTest, RefocusOnlyWhenTheHostIsNotInFront) {

@@ -2,6 +2,7 @@
 // start-up order and the modal sequence around a dialog.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "palette/Palette.h"
@@ -119,8 +120,7 @@ TEST_F(PaletteTest, StartupCapturesTheForegroundHostAndWarnsOnceWithoutAnEditor)
 
     // Unbound: an insertion reaches no editor but still refocuses the host.
     host.foreground = FakeHostEditor::kOther;
-    InsertBefore = "<BR>";
-    palette.RunModal([] {}, true);
+    palette.RunModal([] { InsertBefore = "<BR>"; }, true);
     EXPECT_EQ(host.text, "Hello");
     EXPECT_EQ(host.foreground, FakeHostEditor::kHost);
 }
@@ -159,6 +159,89 @@ TEST_F(PaletteTest, TheVersionBoxNeverInsertsAnEarlierResult) {
     EXPECT_FALSE(IsTagCommand(Command::InportFromHDMLEditor));
     EXPECT_TRUE(IsTagCommand(Command::Templete));
     EXPECT_TRUE(IsTagCommand(Command::CE));
+}
+
+
+TEST_F(PaletteTest, ACloseRequestWaitsForTheOpenDialogAndInsertsOnlyAfterItsOk) {
+    palette.Form_Load({});
+    EXPECT_TRUE(palette.RequestClose()) << "no dialog: close at once";
+    EXPECT_FALSE(palette.ClosePending());
+
+    palette.RunModal([] { InsertBefore = "<B>"; }, true);
+    ASSERT_EQ(host.text, "<B>Hello");
+    for (bool okAfterwards : {false, true}) {
+        host.text = "<B>Hello";
+        host.selStart = 0;
+        host.selEnd = 8;
+        Palette p(windows, link);
+        p.SetWindow(7);
+        p.Form_Load({});
+        bool mayClose = true, pendingInside = true, chosenInside = false, checkedInside = true;
+        p.RunModal(
+            [&] {
+                mayClose = p.RequestClose();
+                pendingInside = p.ClosePending();
+                chosenInside = p.ChosenTopMost();
+                checkedInside = p.TopMostChecked();
+                // Ended without OK (as by a broken loop), or by the user's OK.
+                if (okAfterwards) InsertBefore = "<I>";
+            },
+            true);
+        EXPECT_FALSE(mayClose);
+        EXPECT_FALSE(pendingInside) << "the dialog is still open";
+        EXPECT_TRUE(chosenInside) << "the mark as the user chose it, not as lifted";
+        EXPECT_FALSE(checkedInside);
+        EXPECT_TRUE(p.ClosePending());
+        EXPECT_TRUE(p.ChosenTopMost());
+        EXPECT_EQ(host.text, okAfterwards ? "<I><B>Hello" : "<B>Hello");
+    }
+}
+
+TEST_F(PaletteTest, OnlyTheDialogsOkCanLeaveTextToInsert) {
+    palette.Form_Load({});
+    InsertBefore = "<OLD>";
+    InsertAfter = "</OLD>";
+    bool emptyWhenShown = false;
+    palette.RunModal([&] { emptyWhenShown = InsertBefore.empty() && InsertAfter.empty(); }, true);
+    EXPECT_TRUE(emptyWhenShown);
+    EXPECT_EQ(host.text, "Hello");
+
+    // A dialog that fails on its way out inserts nothing and leaves the
+    // palette as it was before it opened.
+    EXPECT_THROW(palette.RunModal([] { throw std::runtime_error("view failed"); }, true),
+                 std::runtime_error);
+    EXPECT_EQ(host.text, "Hello");
+    EXPECT_TRUE(windows.topmost);
+    EXPECT_TRUE(palette.TopMostChecked());
+    EXPECT_FALSE(palette.DialogOpen());
+    EXPECT_TRUE(palette.RequestClose());
+
+    // The version box writes nothing and leaves them alone.
+    InsertBefore = "<OLD>";
+    palette.RunModal([] {}, IsTagCommand(Command::Version));
+    EXPECT_EQ(InsertBefore, "<OLD>");
+    EXPECT_EQ(host.text, "Hello");
+}
+
+TEST_F(PaletteTest, SessionEndInsertsNothingAndKeepsTheChosenMark) {
+    palette.Form_Load({});
+    palette.mnuSaizenmen_Click();  // the user takes it off the top
+    bool chosenInside = true;
+    palette.RunModal(
+        [&] {
+            palette.EndSession();
+            chosenInside = palette.ChosenTopMost();
+            InsertBefore = "<B>";  // OK pressed while the session ends
+        },
+        true);
+    EXPECT_FALSE(chosenInside);
+    EXPECT_EQ(host.text, "Hello");
+    EXPECT_TRUE(palette.SessionEnded());
+
+    Palette onTop(windows, link);
+    onTop.Form_Load({});
+    onTop.RunModal([&] { chosenInside = onTop.ChosenTopMost(); }, false);
+    EXPECT_TRUE(chosenInside);
 }
 
 }  // namespace

@@ -200,6 +200,17 @@ TEST_F(TopMostSetting, TheStateAtCloseIsSaved) {
     EXPECT_FALSE(Start()) << "the next run starts where this one ended";
 }
 
+TEST_F(TopMostSetting, WhileADialogIsOpenTheUsersChoiceIsSaved) {
+    // The modal sequence lifts the mark; a session that ends meanwhile must
+    // not save the lifted one.
+    Start();
+    palette.RunModal([&] { SaveTopMost(palette, profile, cp, app()); }, false);
+    EXPECT_EQ(tmp.Bytes("MARQ.ini"), "[Marquill]\r\nTopMost=1\r\n");
+    palette.mnuSaizenmen_Click();
+    palette.RunModal([&] { SaveTopMost(palette, profile, cp, app()); }, false);
+    EXPECT_EQ(tmp.Bytes("MARQ.ini"), "[Marquill]\r\nTopMost=0\r\n");
+}
+
 TEST_F(TopMostSetting, OtherSettingsSurviveTheSave) {
     tmp.Put("MARQ.ini", "[Marquill]\r\nTempleteLib=C:\\tpl\r\nTopMost=0\r\n");
     Start();

@@ -207,8 +207,10 @@ TEST_F(HostAcrossProcesses, HostWithoutPointerFormIsRefusedPast64KiB) {
     EXPECT_TRUE(WaitForForeground(h.Window()));
 }
 
-TEST_F(HostAcrossProcesses, HostWithoutPointerFormIsExactBelow64KiB) {
-    const std::string text = LargeText(cp);
+TEST_F(HostAcrossProcesses, HostWithoutPointerFormIsExactUpTo65535Bytes) {
+    // Without the pointer form only a text that fits in 16 bits can be cut
+    // by the packed value.
+    const std::string text = LargeText(cp).substr(0, 65535);
     auto& h = Start({text, {{39000, 40000}}, {L"--no-sel-pointers"}});
     InsertBefore = "<B>";
     InsertAfter = "</B>";
@@ -230,6 +232,60 @@ TEST_F(HostAcrossProcesses, TruncatingHostIsExactThroughThePointerForm) {
     EXPECT_TRUE(messages.shown.empty());
     const std::string expected =
         text.substr(0, 70000) + "<B>" + text.substr(70000, 1000) + "</B>" + text.substr(71000);
+    const std::string actual = h.Text();
+    EXPECT_TRUE(actual == expected) << FirstDifference(actual, expected);
+}
+
+// The same host without the pointer form: its low words look like a
+// position, and only the text's length gives them away.
+class TruncatingHostWithoutPointers : public HostAcrossProcesses,
+                                      public ::testing::WithParamInterface<Range> {};
+
+TEST_P(TruncatingHostWithoutPointers, IsRefusedInALongText) {
+    const Range r = GetParam();
+    const std::string text = LargeText(cp);
+    auto& h = Start({text, {{r.start, r.end}}, {L"--truncating-sel", L"--no-sel-pointers"}});
+    ASSERT_EQ(static_cast<DWORD>(SendMessageA(h.Editor(), EM_GETSEL, 0, 0)),
+              static_cast<DWORD>(MAKELONG(r.start & 0xFFFF, r.end & 0xFFFF)));
+    EXPECT_EQ(link.GetHostSelection(link.HostEdit()), std::nullopt);
+    ForegroundWindow palette;
+    ASSERT_TRUE(palette.TakenFrom(h.Window()));
+    InsertBefore = "<B>";
+    InsertAfter = "</B>";
+    link.InsertIntoHost();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
+    const std::string actual = h.Text();
+    EXPECT_TRUE(actual == text) << FirstDifference(actual, text);
+    EXPECT_TRUE(WaitForForeground(h.Window()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cuts, TruncatingHostWithoutPointers,
+                         ::testing::Values(Range{70000, 70010},    // reads as 4,464-4,474
+                                           Range{65636, 65636},    // reads as 100
+                                           Range{131072, 131072}   // reads as a caret at 0
+                                           ),
+                         [](const auto& info) { return std::to_string(info.param.start); });
+
+TEST_F(HostAcrossProcesses, SelectedBytesGoBackAsTheHostHeldThem) {
+    // NEC and IBM spellings of ≒, Ⅰ and 纊, then a lone lead byte; the cut
+    // starts on the trail byte of 日.
+    const std::string text = Ansi("日") + "\x87\x90\xFA\x4A\xED\x40\x81";
+    auto& h = Start({text, {{1, 9}}, {}});
+    char got[16] = {};
+    SendMessageA(h.Editor(), WM_GETTEXT, sizeof got, reinterpret_cast<LPARAM>(got));
+    if (got != h.Text()) {
+        GTEST_SKIP() << "this system (Wine) passes the text of WM_GETTEXT and EM_REPLACESEL "
+                        "between processes through Unicode, which changes these bytes on the "
+                        "way; TEditorInThisProcess below covers the port";
+    }
+    EXPECT_EQ(link.GetHostSelection(link.HostEdit()), cp.ToUtf8(text.substr(1)));
+    InsertBefore = "≒";
+    InsertAfter = "</B>";
+    link.InsertIntoHost();
+    EXPECT_TRUE(messages.shown.empty());
+    // The composed text goes as the code page writes it, the selection as it was.
+    const std::string expected = text.substr(0, 1) + "\x81\xE0" + text.substr(1) + "</B>";
     const std::string actual = h.Text();
     EXPECT_TRUE(actual == expected) << FirstDifference(actual, expected);
 }
