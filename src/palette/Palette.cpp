@@ -2,25 +2,9 @@
 
 namespace mq {
 
-bool IsTagCommand(Command c) {
-    switch (c) {
-    case Command::Deck:
-    case Command::Card:
-    case Command::Text:
-    case Command::NaviA:
-    case Command::NaviAction:
-    case Command::CE:
-    case Command::Image:
-    case Command::Templete:
-        return true;
-    default:
-        return false;
-    }
-}
-
 std::optional<Command> ToolbarCommandForKey(std::string_view key) {
     for (const auto& slot : kToolbarSlots) {
-        if (slot.key != nullptr && key == slot.key) return slot.command;
+        if (!slot.key.empty() && key == slot.key) return slot.command;
     }
     return std::nullopt;
 }

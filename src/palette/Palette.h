@@ -6,55 +6,11 @@
 #include <string_view>
 
 #include "hostlink/HostLink.h"
+#include "palette/Commands.h"
 #include "platform/Ui.h"
 #include "templates/TagTemplate.h"
 
 namespace mq {
-
-// Every command of the palette, in menu order.
-enum class Command {
-    Exit,
-    Saizenmen,
-    InportFromHDMLEditor,
-    Deck,
-    Card,
-    Text,
-    NaviA,
-    NaviAction,
-    CE,
-    Image,
-    Templete,
-    OpenHelp,
-    Version,
-};
-
-// True for the eight commands that open a tag dialog and insert its result.
-bool IsTagCommand(Command c);
-
-// One toolbar slot: a button (key and tooltip, icon key, command) or a
-// separator (key null).
-struct ToolbarSlot {
-    const char* key;
-    const char* iconKey;
-    Command command;
-};
-inline constexpr std::array<ToolbarSlot, 11> kToolbarSlots{{
-    {"終了", "Delete", Command::Exit},
-    {nullptr, nullptr, Command::Exit},
-    {"デッキ", "Deck", Command::Deck},
-    {"カード", "Card", Command::Card},
-    {"テキスト整形", "Center", Command::Text},
-    {"ナビゲーション - A", "NaviA", Command::NaviA},
-    {"ナビゲーション - ACTION", "NaviAction", Command::NaviAction},
-    {"選択肢", "CE", Command::CE},
-    {"画像", "img", Command::Image},
-    {nullptr, nullptr, Command::Exit},
-    {"テンプレート", "templete", Command::Templete},
-}};
-
-// The toolbar's dispatch: the first button whose key equals `key` exactly
-// (case-sensitive) names the command; any other key names none.
-std::optional<Command> ToolbarCommandForKey(std::string_view key);
 
 // SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW
 inline constexpr unsigned kZenmenFlags = 0x43;

@@ -189,10 +189,10 @@ COLORREF Colour(char c) {
 
 }  // namespace
 
-int ToolbarIconIndex(const char* key) {
+int ToolbarIconIndex(std::string_view key) {
     int i = 0;
     for (const Icon& icon : kIcons) {
-        if (std::strcmp(icon.key, key) == 0) return i;
+        if (key == icon.key) return i;
         ++i;
     }
     return -1;

@@ -1,5 +1,7 @@
 #pragma once
 #include <windows.h>
+
+#include <string_view>
 #include <commctrl.h>
 
 namespace mq::win32 {
@@ -14,6 +16,6 @@ HIMAGELIST CreateToolbarIcons(int size);
 // 0xAARRGGBB value. Null if the bitmap cannot be made.
 HBITMAP PixelArtBitmap(const char* const rows[16], int size, DWORD (*pixel)(char));
 // The image of the icon with this key, or -1.
-int ToolbarIconIndex(const char* key);
+int ToolbarIconIndex(std::string_view key);
 
 }  // namespace mq::win32

@@ -21,49 +21,56 @@ constexpr int kIconSize = 16;
 
 int IdOf(Command c) { return kMenuBase + static_cast<int>(c); }
 
-struct MenuItem {
-    int depth;  // 0: menu bar, 1: its submenu, 2: a submenu of that
-    const char* caption;  // nullptr: separator
-    const char* shortcut;
-    Command command;
-    bool popup;
+// The menu's shape: its popups and separators. Each item's caption and
+// shortcut come from the command table.
+enum class Entry { Popup, Item, Separator, End };
+struct MenuEntry {
+    Entry kind;
+    const char* caption;  // a popup's
+    Command command;      // an item's
+};
+constexpr MenuEntry Popup(const char* caption) { return {Entry::Popup, caption, Command::Exit}; }
+constexpr MenuEntry Item(Command c) { return {Entry::Item, nullptr, c}; }
+constexpr MenuEntry kSeparator{Entry::Separator, nullptr, Command::Exit};
+constexpr MenuEntry kEnd{Entry::End, nullptr, Command::Exit};
+
+const MenuEntry kMenu[] = {
+    Popup("メイン(&M)"),
+    Item(Command::Exit),
+    kSeparator,
+    Popup("オプション(&O)"),
+    Item(Command::Saizenmen),
+    kSeparator,
+    Item(Command::InportFromHDMLEditor),
+    kEnd,
+    kSeparator,
+    Item(Command::Deck),
+    Item(Command::Card),
+    Item(Command::Text),
+    Item(Command::NaviA),
+    Item(Command::NaviAction),
+    Item(Command::CE),
+    Item(Command::Image),
+    Item(Command::Templete),
+    kEnd,
+    Popup("ヘルプ(&H)"),
+    Item(Command::OpenHelp),
+    kSeparator,
+    Item(Command::Version),
+    kEnd,
 };
 
-const MenuItem kMenu[] = {
-    {0, "メイン(&M)", nullptr, Command::Exit, true},
-    {1, "終了(&X)", "Ctrl+X", Command::Exit, false},
-    {1, nullptr, nullptr, Command::Exit, false},
-    {1, "オプション(&O)", nullptr, Command::Exit, true},
-    {2, "常に最前面に表示(&M)", nullptr, Command::Saizenmen, false},
-    {2, nullptr, nullptr, Command::Exit, false},
-    {2, "設定インポート(&I)", nullptr, Command::InportFromHDMLEditor, false},
-    {1, nullptr, nullptr, Command::Exit, false},
-    {1, "デッキ(&D)", "Ctrl+D", Command::Deck, false},
-    {1, "カード(&C)", "Ctrl+C", Command::Card, false},
-    {1, "テキスト(&T)", "Ctrl+T", Command::Text, false},
-    {1, "ナビゲーション - A(&A)", "Ctrl+A", Command::NaviA, false},
-    {1, "ナビゲーション - ACTION(&N)", "Ctrl+N", Command::NaviAction, false},
-    {1, "選択肢(&E)", "Ctrl+E", Command::CE, false},
-    {1, "画像(&I)", "Ctrl+I", Command::Image, false},
-    {1, "テンプレート(&T)", "Ctrl+M", Command::Templete, false},
-    {0, "ヘルプ(&H)", nullptr, Command::OpenHelp, true},
-    {1, "開く(&O)", "F1", Command::OpenHelp, false},
-    {1, nullptr, nullptr, Command::Exit, false},
-    {1, "バージョン情報(&V)", nullptr, Command::Version, false},
-};
-
-const ACCEL kAccelerators[] = {
-    {FCONTROL | FVIRTKEY, 'X', static_cast<WORD>(kMenuBase + static_cast<int>(Command::Exit))},
-    {FCONTROL | FVIRTKEY, 'D', static_cast<WORD>(kMenuBase + static_cast<int>(Command::Deck))},
-    {FCONTROL | FVIRTKEY, 'C', static_cast<WORD>(kMenuBase + static_cast<int>(Command::Card))},
-    {FCONTROL | FVIRTKEY, 'T', static_cast<WORD>(kMenuBase + static_cast<int>(Command::Text))},
-    {FCONTROL | FVIRTKEY, 'A', static_cast<WORD>(kMenuBase + static_cast<int>(Command::NaviA))},
-    {FCONTROL | FVIRTKEY, 'N', static_cast<WORD>(kMenuBase + static_cast<int>(Command::NaviAction))},
-    {FCONTROL | FVIRTKEY, 'E', static_cast<WORD>(kMenuBase + static_cast<int>(Command::CE))},
-    {FCONTROL | FVIRTKEY, 'I', static_cast<WORD>(kMenuBase + static_cast<int>(Command::Image))},
-    {FCONTROL | FVIRTKEY, 'M', static_cast<WORD>(kMenuBase + static_cast<int>(Command::Templete))},
-    {FVIRTKEY, VK_F1, static_cast<WORD>(kMenuBase + static_cast<int>(Command::OpenHelp))},
-};
+// Every command's shortcut, as the accelerator table wants it.
+std::vector<ACCEL> Accelerators() {
+    std::vector<ACCEL> table;
+    for (const CommandSpec& c : kCommands) {
+        if (auto key = ParseShortcut(c.shortcut)) {
+            table.push_back({static_cast<BYTE>(FVIRTKEY | (key->ctrl ? FCONTROL : 0)), key->virtualKey,
+                             static_cast<WORD>(IdOf(c.command))});
+        }
+    }
+    return table;
+}
 
 }  // namespace
 
@@ -75,28 +82,35 @@ int frmMain::Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dp
 
 void frmMain::CreateMenuBar() {
     menu_ = CreateMenu();
-    HMENU parents[3] = {menu_, nullptr, nullptr};
-    for (const MenuItem& item : kMenu) {
-        HMENU parent = parents[item.depth];
-        if (item.caption == nullptr) {
-            AppendMenuW(parent, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        std::string caption = item.caption;
-        if (item.shortcut != nullptr) caption += std::string("\t") + item.shortcut;
-        if (item.popup) {
+    std::vector<HMENU> open{menu_};
+    for (const MenuEntry& entry : kMenu) {
+        HMENU parent = open.back();
+        switch (entry.kind) {
+        case Entry::Popup: {
             HMENU sub = CreatePopupMenu();
             AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub),
-                        Widen(caption).c_str());
-            parents[item.depth + 1] = sub;
-        } else {
-            AppendMenuW(parent, MF_STRING, static_cast<UINT_PTR>(IdOf(item.command)),
-                        Widen(caption).c_str());
+                        Widen(entry.caption).c_str());
+            open.push_back(sub);
+            break;
+        }
+        case Entry::Item: {
+            const CommandSpec& c = SpecOf(entry.command);
+            std::string caption(c.caption);
+            if (!c.shortcut.empty()) caption.append(1, '\t').append(c.shortcut);
+            AppendMenuW(parent, MF_STRING, static_cast<UINT_PTR>(IdOf(c.command)), Widen(caption).c_str());
+            break;
+        }
+        case Entry::Separator:
+            AppendMenuW(parent, MF_SEPARATOR, 0, nullptr);
+            break;
+        case Entry::End:
+            if (open.size() > 1) open.pop_back();
+            break;
         }
     }
     SetMenu(hwnd_, menu_);
-    accel_ = CreateAcceleratorTableW(const_cast<ACCEL*>(kAccelerators),
-                                     static_cast<int>(sizeof kAccelerators / sizeof kAccelerators[0]));
+    std::vector<ACCEL> keys = Accelerators();
+    accel_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
 void frmMain::CreateToolbar() {
@@ -117,7 +131,7 @@ void frmMain::CreateToolbar() {
     for (std::size_t i = 0; i < kToolbarSlots.size(); ++i) {
         const ToolbarSlot& slot = kToolbarSlots[i];
         TBBUTTON b{};
-        if (slot.key == nullptr) {
+        if (slot.key.empty()) {
             b.iBitmap = Scale(kSeparatorWidth);
             b.fsStyle = BTNS_SEP;
         } else {
@@ -127,7 +141,7 @@ void frmMain::CreateToolbar() {
             b.fsStyle = BTNS_BUTTON;
         }
         buttons.push_back(b);
-        tips_.push_back(slot.key != nullptr ? Widen(slot.key) : std::wstring());
+        tips_.push_back(Widen(slot.key));
     }
     SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0,
@@ -215,8 +229,8 @@ void frmMain::RunCommand(Command command) {
 
 void frmMain::Toolbar1_ButtonClick(int slot) {
     if (slot < 0 || slot >= static_cast<int>(kToolbarSlots.size())) return;
-    const char* key = kToolbarSlots[static_cast<std::size_t>(slot)].key;
-    if (key == nullptr) return;
+    const std::string_view key = kToolbarSlots[static_cast<std::size_t>(slot)].key;
+    if (key.empty()) return;
     // The toolbar's dispatch swallows its own failures: a failing command
     // from the toolbar ends silently.
     try {
@@ -248,7 +262,7 @@ LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         const int id = LOWORD(wParam);
         if (id >= kToolbarBase && id < kToolbarBase + static_cast<int>(kToolbarSlots.size())) {
             Toolbar1_ButtonClick(id - kToolbarBase);
-        } else if (id >= kMenuBase && id <= kMenuBase + static_cast<int>(Command::Version)) {
+        } else if (id >= kMenuBase && id < kMenuBase + static_cast<int>(kCommands.size())) {
             RunCommand(static_cast<Command>(id - kMenuBase));
         }
         return 0;

@@ -339,6 +339,26 @@ void WalkTo(HWND root, HWND combo, int index) {
     }
 }
 
+// The visible list window of a dropped combo box, found among the
+// top-level windows of its thread.
+HWND DroppedList(HWND combo) {
+    struct Find {
+        DWORD thread;
+        HWND found;
+    } f{GetWindowThreadProcessId(combo, nullptr), nullptr};
+    EnumThreadWindows(
+        f.thread,
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t cls[32] = {};
+            GetClassNameW(w, cls, 32);
+            if (std::wstring(cls) != L"ComboLBox" || !IsWindowVisible(w)) return TRUE;
+            reinterpret_cast<Find*>(p)->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
 void SendMouse(DWORD flags, POINT at) {
     INPUT in{};
     in.type = INPUT_MOUSE;
@@ -415,13 +435,15 @@ void PickComboItem(HWND combo, int index, Pick how) {
         BringToFront(combo);
         ClickAt({box.right - 6, (box.top + box.bottom) / 2});
         WaitUntil([&] { return Dropped(combo); }, 3000ms);
-        RECT list{};
-        SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+        // The dropped list is a window of its own, below the box or, with
+        // no room there, above it.
+        HWND list = nullptr;
+        WaitUntil([&] { return (list = DroppedList(combo)) != nullptr; }, 3000ms);
+        RECT area{};
+        GetWindowRect(list, &area);
         const int height = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
         const int top = static_cast<int>(SendMessageW(combo, CB_GETTOPINDEX, 0, 0));
-        // The dropped rectangle holds the edit part too; the items start
-        // under it.
-        ClickAt({list.left + 12, box.bottom + 1 + (index - top) * height + height / 2});
+        ClickAt({area.left + 12, area.top + 2 + (index - top) * height + height / 2});
         WaitUntil([&] { return !Dropped(combo); }, 3000ms);
         break;
     }

@@ -2,6 +2,8 @@
 // start-up order and the modal sequence around a dialog.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <stdexcept>
 #include <vector>
 
@@ -45,16 +47,47 @@ TEST(ToolbarDispatch, KeysMatchExactlyAndInTableOrder) {
     EXPECT_FALSE(ToolbarCommandForKey(""));
 }
 
+TEST(CommandTable, ShortcutsAreReadAsTheKeyboardGivesThem) {
+    // Each command's row stands at its own place, so a lookup by command
+    // finds its row.
+    for (std::size_t i = 0; i < kCommands.size(); ++i) {
+        EXPECT_EQ(static_cast<std::size_t>(kCommands[i].command), i);
+    }
+    const auto deck = ParseShortcut(SpecOf(Command::Deck).shortcut);
+    ASSERT_TRUE(deck);
+    EXPECT_TRUE(deck->ctrl);
+    EXPECT_EQ(deck->virtualKey, 'D');
+    const auto help = ParseShortcut(SpecOf(Command::OpenHelp).shortcut);
+    ASSERT_TRUE(help);
+    EXPECT_FALSE(help->ctrl);
+    EXPECT_EQ(help->virtualKey, 0x70);  // VK_F1
+    EXPECT_EQ(ParseShortcut("F12")->virtualKey, 0x7B);
+    for (const char* bad : {"", "Ctrl+", "Ctrl+d", "F0", "F13", "Alt+X", "Ctrl+DD"}) {
+        EXPECT_FALSE(ParseShortcut(bad)) << bad;
+    }
+    // Ten shortcuts, none twice.
+    std::set<std::pair<bool, unsigned>> seen;
+    for (const auto& c : kCommands) {
+        if (auto key = ParseShortcut(c.shortcut)) {
+            EXPECT_TRUE(seen.insert({key->ctrl, key->virtualKey}).second) << c.shortcut;
+        } else {
+            EXPECT_TRUE(c.shortcut.empty()) << c.shortcut;
+        }
+    }
+    EXPECT_EQ(seen.size(), 10u);
+}
+
 TEST(ToolbarDispatch, NineButtonsAndTwoSeparatorsMake223Pixels) {
     int width = 0, buttons = 0;
     for (const auto& slot : kToolbarSlots) {
-        width += slot.key ? 23 : 8;
-        buttons += slot.key ? 1 : 0;
+        width += slot.key.empty() ? 8 : 23;
+        buttons += slot.key.empty() ? 0 : 1;
     }
     EXPECT_EQ(buttons, 9);
     EXPECT_EQ(width, 223);
-    EXPECT_EQ(kToolbarSlots[1].key, nullptr);
-    EXPECT_EQ(kToolbarSlots[9].key, nullptr);
+    EXPECT_TRUE(kToolbarSlots[1].key.empty());
+    EXPECT_TRUE(kToolbarSlots[9].key.empty());
+    EXPECT_EQ(kToolbarSlots[10].iconKey, "templete");
 }
 
 TEST(Zenmen, ModesOneAndZeroMoveTheWindowOthersDoNothing) {
