@@ -217,10 +217,14 @@ void frmMain::RunCommand(Command command) {
     if (!HasCommandDialog(command)) return;
     palette_.RunModal(
         [&] {
-            // The dialog has no owner; the palette takes no input meanwhile.
+            // The dialog has no owner; the palette takes no input meanwhile,
+            // and takes it again however the dialog ends.
             EnableWindow(hwnd_, FALSE);
+            struct Reenable {
+                HWND hwnd;
+                ~Reenable() { EnableWindow(hwnd, TRUE); }
+            } reenable{hwnd_};
             ShowCommandDialog(command, instance_, hwnd_, dialogs_);
-            EnableWindow(hwnd_, TRUE);
         },
         IsTagCommand(command));
     // A close request that came while the dialog was open.
