@@ -163,20 +163,27 @@ std::vector<std::wstring> ComboItems(HWND combo) {
     return items;
 }
 
+// Opens a dialog, brings the page of control `id` to the front and checks
+// the attribute's box, if it has one.
+void OpenAt(Session& s, mq::Command command, const std::wstring& caption, int tabId, int id,
+            int checkId, HWND& dlg, HWND& control) {
+    s.Command(command);
+    dlg = s.WaitDialog(caption);
+    ASSERT_NE(dlg, nullptr);
+    control = DeepItem(dlg, id);
+    ASSERT_NE(control, nullptr);
+    TurnTo(dlg, tabId, control);
+    if (checkId != 0) SetCheck(DeepItem(dlg, checkId), true);
+}
+
 TEST_P(EditableLists, TypedTextIsTheValueAndPicksStillWork) {
     const ListCase& c = GetParam();
     Session s(Selected("x"));
-    s.Command(c.command);
-    HWND dlg = s.WaitDialog(c.caption);
-    ASSERT_NE(dlg, nullptr);
-    HWND combo = DeepItem(dlg, c.comboId);
-    ASSERT_NE(combo, nullptr);
+    HWND dlg = nullptr, combo = nullptr;
+    OpenAt(s, c.command, c.caption, c.tabId, c.comboId, c.checkId, dlg, combo);
+    if (HasFatalFailure()) return;
     HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
     ASSERT_NE(edit, nullptr);
-    if (c.tabId != 0) {
-        TurnTo(dlg, c.tabId, combo);
-    }
-    if (c.checkId != 0) SetCheck(DeepItem(dlg, c.checkId), true);
 
     const auto items = ComboItems(combo);
     ASSERT_GE(items.size(), 2u);
@@ -233,15 +240,9 @@ TEST_P(EditableLists, TypedTextIsTheValueAndPicksStillWork) {
 TEST_P(TypedBoxes, AtTheStartAndOutsideTheBmpTheTextStaysAsTyped) {
     const BoxCase& c = GetParam();
     Session s(Selected("x"));
-    s.Command(c.command);
-    HWND dlg = s.WaitDialog(c.caption);
-    ASSERT_NE(dlg, nullptr);
-    HWND box = DeepItem(dlg, c.boxId);
-    ASSERT_NE(box, nullptr);
-    if (c.tabId != 0) {
-        TurnTo(dlg, c.tabId, box);
-    }
-    if (c.checkId != 0) SetCheck(DeepItem(dlg, c.checkId), true);
+    HWND dlg = nullptr, box = nullptr;
+    OpenAt(s, c.command, c.caption, c.tabId, c.boxId, c.checkId, dlg, box);
+    if (HasFatalFailure()) return;
 
     TypeInto(box, L"bc");
     SendMessageW(box, EM_SETSEL, 0, 0);
