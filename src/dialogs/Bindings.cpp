@@ -26,15 +26,40 @@ std::wstring ComboItemText(HWND combo, int index) {
     return text;
 }
 
-// Writes `text` into a control that does not show it yet. In the box that
-// has the focus the caret goes after the new text rather than before it.
+bool IsEditBox(HWND control) {
+    wchar_t cls[8] = {};
+    return GetClassNameW(control, cls, 8) == 4 && CompareStringOrdinal(cls, 4, L"Edit", 4, TRUE) == CSTR_EQUAL;
+}
+
+// Writes `text` into a control that does not show it yet. An edit box
+// gets only the part that differs: a rebuilt preview mostly changes in
+// one place, and laying out the whole line again is what an edit box's
+// WM_SETTEXT spends its time on. In the box that has the focus the caret
+// goes after the new text rather than before it.
 void WriteText(HWND control, const std::string& text) {
     const std::wstring wide = Widen(text);
-    if (WindowText(control) == wide) return;
-    SetWindowTextW(control, wide.c_str());
-    if (GetFocus() == control) {
-        SendMessageW(control, EM_SETSEL, wide.size(), static_cast<LPARAM>(wide.size()));
+    const std::wstring shown = WindowText(control);
+    if (shown == wide) return;
+    const bool focused = GetFocus() == control;
+    if (!focused && IsEditBox(control)) {
+        std::size_t head = 0;
+        while (head < shown.size() && head < wide.size() && shown[head] == wide[head]) ++head;
+        std::size_t tail = 0;
+        while (tail < shown.size() - head && tail < wide.size() - head &&
+               shown[shown.size() - 1 - tail] == wide[wide.size() - 1 - tail]) {
+            ++tail;
+        }
+        // Never inside a surrogate pair.
+        if (head > 0 && IS_HIGH_SURROGATE(wide[head - 1])) --head;
+        if (tail > 0 && IS_LOW_SURROGATE(wide[wide.size() - tail])) --tail;
+        const std::wstring middle = wide.substr(head, wide.size() - head - tail);
+        SendMessageW(control, EM_SETSEL, head, static_cast<LPARAM>(shown.size() - tail));
+        SendMessageW(control, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(middle.c_str()));
+        SendMessageW(control, EM_SETSEL, 0, 0);
+        if (WindowText(control) == wide) return;  // else: a limit or a filter got in the way
     }
+    SetWindowTextW(control, wide.c_str());
+    if (focused) SendMessageW(control, EM_SETSEL, wide.size(), static_cast<LPARAM>(wide.size()));
 }
 
 class TextBinding final : public Binding {
