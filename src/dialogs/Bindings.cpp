@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs/TextSplice.h"
 #include "platform/win32/WideText.h"
 
 namespace mq::win32 {
@@ -42,18 +43,9 @@ void WriteText(HWND control, const std::string& text) {
     if (shown == wide) return;
     const bool focused = GetFocus() == control;
     if (!focused && IsEditBox(control)) {
-        std::size_t head = 0;
-        while (head < shown.size() && head < wide.size() && shown[head] == wide[head]) ++head;
-        std::size_t tail = 0;
-        while (tail < shown.size() - head && tail < wide.size() - head &&
-               shown[shown.size() - 1 - tail] == wide[wide.size() - 1 - tail]) {
-            ++tail;
-        }
-        // Never inside a surrogate pair.
-        if (head > 0 && IS_HIGH_SURROGATE(wide[head - 1])) --head;
-        if (tail > 0 && IS_LOW_SURROGATE(wide[wide.size() - tail])) --tail;
-        const std::wstring middle = wide.substr(head, wide.size() - head - tail);
-        SendMessageW(control, EM_SETSEL, head, static_cast<LPARAM>(shown.size() - tail));
+        const ui::Splice part = ui::DifferingPart<wchar_t>(shown, wide);
+        const std::wstring middle = wide.substr(part.start, part.toEnd - part.start);
+        SendMessageW(control, EM_SETSEL, part.start, static_cast<LPARAM>(part.end));
         SendMessageW(control, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(middle.c_str()));
         SendMessageW(control, EM_SETSEL, 0, 0);
         if (WindowText(control) == wide) return;  // else: a limit or a filter got in the way

@@ -3,7 +3,11 @@
 // The text formatting dialog is the smallest user of that contract.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 #include "dialogs/Controls.h"
+#include "dialogs/TextSplice.h"
 #include "dialogs/text/TextModel.h"
 #include "hostlink/HostLink.h"
 
@@ -78,6 +82,35 @@ TEST(Controls, ListsSelectByIndexAndEditableOnesTakeTypedTextAsTheValue) {
     list.RemoveItem(1);
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.Items(), std::vector<std::string>{"b"});
+}
+
+TEST(TextSplice, OnlyTheDifferingRunIsRewrittenAndNeverHalfAPair) {
+    using ui::DifferingPart;
+    const auto part = [](std::u16string_view from, std::u16string_view to) {
+        const ui::Splice s = DifferingPart<char16_t>(from, to);
+        // Applying the splice gives `to` exactly.
+        std::u16string result(from.substr(0, s.start));
+        result += to.substr(s.start, s.toEnd - s.start);
+        result += from.substr(s.end);
+        EXPECT_EQ(result, to);
+        return std::array<std::size_t, 3>{s.start, s.end, s.toEnd};
+    };
+    // One key in the middle of a preview: one unit goes in.
+    EXPECT_EQ(part(u"<A DEST=\"\">", u"<A DEST=\"x\">"), (std::array<std::size_t, 3>{9, 9, 10}));
+    // A backspace; a whole new text; the same text; to and from empty.
+    EXPECT_EQ(part(u"ab", u"a"), (std::array<std::size_t, 3>{1, 2, 1}));
+    EXPECT_EQ(part(u"abc", u"xyz"), (std::array<std::size_t, 3>{0, 3, 3}));
+    EXPECT_EQ(part(u"same", u"same"), (std::array<std::size_t, 3>{4, 4, 4}));
+    part(u"", u"new");
+    part(u"old", u"");
+    // Repeated letters: head and tail must not overlap.
+    part(u"aaa", u"aaaa");
+    part(u"abab", u"ab");
+    // Two emoji sharing their high half: the whole pair is rewritten.
+    EXPECT_EQ(part(u"x\U0001F600y", u"x\U0001F601y"), (std::array<std::size_t, 3>{1, 3, 3}));
+    // Sharing only the low half (U+10600 and U+1F600 both end in DE00):
+    // the pair goes whole too.
+    EXPECT_EQ(part(u"x\U00010600y", u"x\U0001F600y"), (std::array<std::size_t, 3>{1, 3, 3}));
 }
 
 class TextDialog : public ::testing::Test {
