@@ -37,17 +37,15 @@ bool IsEditBox(HWND control) {
 // one place, and laying out the whole line again is what an edit box's
 // WM_SETTEXT spends its time on. In the box that has the focus the caret
 // goes after the new text rather than before it.
-void WriteText(HWND control, const std::string& text) {
+void WriteText(HWND control, const std::string& text, bool editBox, bool focused) {
     const std::wstring wide = Widen(text);
     const std::wstring shown = WindowText(control);
     if (shown == wide) return;
-    const bool focused = GetFocus() == control;
-    if (!focused && IsEditBox(control)) {
+    if (editBox && !focused) {
         const ui::Splice part = ui::DifferingPart<wchar_t>(shown, wide);
         const std::wstring middle = wide.substr(part.start, part.toEnd - part.start);
         SendMessageW(control, EM_SETSEL, part.start, static_cast<LPARAM>(part.end));
         SendMessageW(control, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(middle.c_str()));
-        SendMessageW(control, EM_SETSEL, 0, 0);
         if (WindowText(control) == wide) return;  // else: a limit or a filter got in the way
     }
     SetWindowTextW(control, wide.c_str());
@@ -59,9 +57,15 @@ public:
     TextBinding(HWND parent, int id, ui::TextBox& box)
         : Binding(parent, id), box_(box), shown_(Narrow(WindowText(control_))) {}
 
-    bool Takes(int code) const override { return code == EN_CHANGE || code == EN_SETFOCUS; }
+    bool Takes(int code) const override {
+        return code == EN_CHANGE || code == EN_SETFOCUS || code == EN_KILLFOCUS;
+    }
 
     void Read(int code) override {
+        // Where the focus is, kept from the box's own notices: asking the
+        // system costs a round trip to the server under Wine on every write.
+        if (code == EN_SETFOCUS) focused_ = true;
+        if (code == EN_KILLFOCUS) focused_ = false;
         if (code == EN_CHANGE) {
             // Exactly as typed, a lone surrogate of a half-typed pair
             // included: the control keeps it, the model sees U+FFFD until
@@ -75,7 +79,7 @@ public:
 
     HWND Show() override {
         if (box_.Text() != shown_) {
-            WriteText(control_, box_.Text());
+            WriteText(control_, box_.Text(), editBox_, focused_);
             shown_ = box_.Text();
         }
         if (auto sel = box_.TakeSelRequest()) {
@@ -87,6 +91,8 @@ public:
 private:
     ui::TextBox& box_;
     std::string shown_;
+    const bool editBox_ = IsEditBox(control_);  // not a label showing model text
+    bool focused_ = false;
 };
 
 class CheckBinding final : public Binding {
@@ -196,7 +202,8 @@ public:
             shownIndex_ = box_.ListIndex();
         }
         if (box_.Text() != shownText_) {
-            WriteText(control_, box_.Text());
+            // The focus is never on the list itself but on its edit part.
+            WriteText(control_, box_.Text(), false, false);
             shownText_ = box_.Text();
         }
         return nullptr;
