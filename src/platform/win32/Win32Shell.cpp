@@ -7,7 +7,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
-#include "palette/BrowseFolder.h"
+#include "platform/PickedFolder.h"
 #include "platform/Wildcard.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32CodePage.h"
