@@ -2,6 +2,7 @@
 // title bar, the taskbar and Alt+Tab take it from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -25,30 +26,58 @@ BOOL CALLBACK FirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
     return FALSE;
 }
 
-// The icon drawn over a grey background: 0x00RRGGBB pixels from the top.
+// A top-down 32-bit bitmap selected into a memory DC, to draw into or
+// copy the screen into and read back.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = CreateCompatibleDC(nullptr);
+        bmp_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        old_ = SelectObject(dc_, bmp_);
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteObject(bmp_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    void Fill(std::uint32_t rgb) {
+        std::fill_n(static_cast<std::uint32_t*>(bits_), Count(), rgb);
+    }
+    // 0x00RRGGBB pixels from the top.
+    std::vector<std::uint32_t> Pixels() const {
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(bits_);
+        std::vector<std::uint32_t> out(p, p + Count());
+        for (auto& v : out) v &= 0xFFFFFF;
+        return out;
+    }
+
+private:
+    std::size_t Count() const { return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_); }
+    int width_, height_;
+    HDC dc_ = nullptr;
+    HBITMAP bmp_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    void* bits_ = nullptr;
+};
+
+// The icon drawn over a grey background.
 std::vector<std::uint32_t> Drawn(HICON icon, int size) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    const auto count = static_cast<std::size_t>(size) * static_cast<std::size_t>(size);
-    std::fill_n(static_cast<std::uint32_t*>(bits), count, 0x808080u);
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    std::vector<std::uint32_t> pixels(static_cast<std::uint32_t*>(bits),
-                                      static_cast<std::uint32_t*>(bits) + count);
-    for (auto& p : pixels) p &= 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    return pixels;
+    Canvas canvas(size, size);
+    canvas.Fill(0x808080u);
+    DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    return canvas.Pixels();
 }
 
 TEST(ProgramIcon, TheExecutableCarriesItAt16_32And48Pixels) {
@@ -106,35 +135,19 @@ TEST(ProgramIcon, TheExecutableCarriesItAt16_32And48Pixels) {
 // that class's icons, so the test looks at the screen: the badge's blue,
 // a colour nothing else on the caption has.
 std::size_t BadgePixelsInCaption(HWND window) {
-    RECT frame{}, client{};
+    RECT frame{};
     GetWindowRect(window, &frame);
-    GetClientRect(window, &client);
     POINT clientTop{0, 0};
     ClientToScreen(window, &clientTop);
     const int width = frame.right - frame.left;
     const int height = clientTop.y - frame.top;
     if (width <= 0 || height <= 0) return 0;
+    Canvas canvas(width, height);
     HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    GdiFlush();
-    const auto* px = static_cast<const std::uint32_t*>(bits);
-    std::size_t badge = 0;
-    for (int i = 0; i < width * height; ++i) badge += (px[i] & 0xFFFFFF) == 0x1F4FA8u;
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    BitBlt(canvas.Dc(), 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
+    std::size_t badge = 0;
+    for (std::uint32_t p : canvas.Pixels()) badge += p == 0x1F4FA8u;
     return badge;
 }
 
