@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogs/deck/DeckModel.h"
+#include "support/DeckHandlerProbe.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ BENCHMARK(BM_DeckReset);
 // the TTL and so the preview.
 void RunKeystrokes(benchmark::State& state, int box, const char* first, const char* second) {
     mq::DeckModel deck;
+    mq::test::DeckHandlerProbe probe(deck);
     deck.Form_Load();
     auto& target = deck.txtSecCalc[static_cast<std::size_t>(box)];
     target.SetText(second);
@@ -34,17 +36,17 @@ void RunKeystrokes(benchmark::State& state, int box, const char* first, const ch
     const std::string atFirst = deck.txtEd.Text();
     target.SetText(second);
     if (atFirst == atSecond) state.SkipWithError("the keystrokes do not change the preview");
-    const mq::DeckModel::Runs before = deck.HandlerRuns();
+    const mq::test::DeckHandlerProbe::Runs before = probe.HandlerRuns();
     long keystrokes = 0;
     for (auto _ : state) {
         target.SetText(++keystrokes & 1 ? first : second);
         benchmark::DoNotOptimize(deck.txtEd.Text().data());
     }
-    const mq::DeckModel::Runs& after = deck.HandlerRuns();
+    const mq::test::DeckHandlerProbe::Runs& after = probe.HandlerRuns();
     const double n = static_cast<double>(keystrokes > 0 ? keystrokes : 1);
     state.counters["boxRuns"] = static_cast<double>(after.secCalcChange - before.secCalcChange) / n;
     state.counters["ttlRuns"] = static_cast<double>(after.ttlChange - before.ttlChange) / n;
-    state.counters["resets"] = static_cast<double>(after.reset - before.reset) / n;
+    state.counters["previews"] = static_cast<double>(after.previewChange - before.previewChange) / n;
     state.counters["maxDepth"] = after.maxDepth;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# check-package.sh ZIP OBJDUMP: what the zip must hold, and that the program
-# imports only DLLs that every Windows has.
+# check-package.sh ZIP OBJDUMP LIMIT: what the zip must hold, that the
+# program imports only DLLs that every Windows has, carries no debug
+# sections and is at most LIMIT bytes.
 set -euo pipefail
-zip=$1 objdump=$2
+zip=$1 objdump=$2 limit=$3
 fail() { echo "package: $*"; exit 1; }
 listing=$(unzip -Z1 "$zip") || fail "cannot read $zip"
 for f in marquill.exe readme.txt help/index.html; do
@@ -17,4 +18,9 @@ system="ADVAPI32.dll COMCTL32.dll COMDLG32.dll GDI32.dll KERNEL32.dll msvcrt.dll
 for dll in $("$objdump" -p "$exe" | sed -n 's/.*DLL Name: //p'); do
     grep -qiw "$dll" <<<"$system" || fail "marquill.exe needs $dll, which Windows does not ship"
 done
-echo "package: $(grep -c . <<<"$listing") entries, imports only system DLLs"
+headers=$("$objdump" -h "$exe") || fail "cannot read marquill.exe's sections"
+debug=$(awk '$2 ~ /^\.(z?debug|stab)/ {print $2}' <<<"$headers" | tr '\n' ' ')
+[ -z "$debug" ] || fail "marquill.exe carries debug sections: $debug"
+size=$(stat -c %s "$exe")
+[ "$size" -le "$limit" ] || fail "marquill.exe is $size bytes, more than $limit"
+echo "package: $(grep -c . <<<"$listing") entries, imports only system DLLs; marquill.exe $size bytes, no debug sections"

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace mq::win32 {
 namespace {
 
@@ -232,6 +234,11 @@ HIMAGELIST CreateToolbarIcons(int size) {
         DeleteObject(bmp);
     }
     return list;
+}
+
+HICON LoadProgramIcon(HINSTANCE module, int size) {
+    return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_MARQUILL), IMAGE_ICON, size,
+                                         size, LR_DEFAULTCOLOR));
 }
 
 }  // namespace mq::win32

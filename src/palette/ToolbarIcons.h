@@ -18,4 +18,9 @@ HBITMAP PixelArtBitmap(const char* const rows[16], int size, DWORD (*pixel)(char
 // The image of the icon with this key, or -1.
 int ToolbarIconIndex(std::string_view key);
 
+// The program's own icon (IDI_MARQUILL in `module`) at `size` x `size`:
+// the image of that size, or the system's scaling of the nearest one. The
+// caller owns it (DestroyIcon); null if the module has no such icon.
+HICON LoadProgramIcon(HINSTANCE module, int size);
+
 }  // namespace mq::win32

@@ -356,7 +356,8 @@ int frmMain::Run() {
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadProgramIcon(instance_, GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = LoadProgramIcon(instance_, GetSystemMetrics(SM_CXSMICON));
     wc.lpszClassName = kPaletteClass;
     RegisterClassExW(&wc);
     stateMessage_ = RegisterWindowMessageW(kStateMessage);

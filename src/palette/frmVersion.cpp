@@ -52,47 +52,6 @@ VersionNumbers OwnVersion() {
     return FromFileVersion(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
 }
 
-// The box's picture: an "M" on a blue badge, 16 x 16 pixel art drawn at
-// `size` pixels.
-HICON CreateBadgeIcon(int size) {
-    static constexpr std::array<const char*, 16> kArt{{
-        "................",
-        "..bbbbbbbbbbbb..",
-        ".bbbbbbbbbbbbbb.",
-        ".bbbbbbbbbbbbbb.",
-        ".bbwwbbbbbbwwbb.",
-        ".bbwwwbbbbwwwbb.",
-        ".bbwwwwbbwwwwbb.",
-        ".bbwwbwwwwbwwbb.",
-        ".bbwwbbwwbbwwbb.",
-        ".bbwwbbbbbbwwbb.",
-        ".bbwwbbbbbbwwbb.",
-        ".bbwwbbbbbbwwbb.",
-        ".bbbbbbbbbbbbbb.",
-        ".bbbbbbbbbbbbbb.",
-        "..bbbbbbbbbbbb..",
-        "................",
-    }};
-    // Transparent outside the badge.
-    const auto pixel = [](char c) -> DWORD {
-        if (c == 'b') return 0xFF1F4FA8;
-        if (c == 'w') return 0xFFFFFFFF;
-        return 0;
-    };
-    HBITMAP colour = PixelArtBitmap(kArt.data(), size, pixel);
-    if (colour == nullptr) return nullptr;
-    std::vector<unsigned char> maskBits(static_cast<std::size_t>((size + 15) / 16 * 2 * size), 0);
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
-    ICONINFO ii{};
-    ii.fIcon = TRUE;
-    ii.hbmColor = colour;
-    ii.hbmMask = mask;
-    HICON icon = CreateIconIndirect(&ii);
-    DeleteObject(colour);
-    DeleteObject(mask);
-    return icon;
-}
-
 }  // namespace
 
 frmVersion::frmVersion(ShellPort& shell) : DialogBase(IDD_FRMVERSION), shell_(shell) {}
@@ -116,7 +75,8 @@ void frmVersion::SetFonts() {
     SendDlgItemMessageW(self, IDC_LABEL3, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
     SendDlgItemMessageW(self, IDC_LABEL4, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), FALSE);
 
-    icon_ = CreateBadgeIcon(MulDiv(32, static_cast<int>(dpi), 96));
+    // The program's own icon, at the box's scale.
+    icon_ = LoadProgramIcon(GetModuleHandleW(nullptr), MulDiv(32, static_cast<int>(dpi), 96));
     SendDlgItemMessageW(self, IDC_IMAGE1, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
 }
 

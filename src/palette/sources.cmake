@@ -4,7 +4,6 @@
 target_sources(marquill_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SettingsImport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpAndVersion.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/BrowseFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../platform/Wildcard.cpp)
 if(WIN32)
   target_sources(marquill_win32 PRIVATE

@@ -2,7 +2,6 @@
 #include <string>
 #include <string_view>
 
-#include "palette/Palette.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"
 
@@ -19,16 +18,14 @@ inline constexpr std::string_view kTempleteLibKey = "TempleteLib";
 // every user, just before use.
 std::string SettingsFilePath(std::string_view appFolder);
 
-// Restores the palette's always-on-top check mark at start-up: set for a
-// saved "0", clear otherwise. The mark holds the opposite of the wanted
-// state until the palette's start-up toggle applies and flips it.
-void LoadTopMost(Palette& palette, ProfileFile& profile, const AnsiCodePage& codePage,
-                 std::string_view appFolder);
+// The saved always-on-top state: on top unless the file says "0" (a
+// missing file or key, or any other text, means on top).
+bool LoadTopMost(ProfileFile& profile, const AnsiCodePage& codePage, std::string_view appFolder);
 
-// Saves the state at close: "1" when the user's mark is set, "0" when
-// clear (while a dialog is open, the mark from before it was lifted).
-// A failed write goes unnoticed, as everywhere.
-void SaveTopMost(const Palette& palette, ProfileFile& profile, const AnsiCodePage& codePage,
+// Saves the state at close: "1" for on top, "0" for not. The caller hands
+// in the user's choice (while a dialog is open, the mark from before it was
+// lifted). A failed write goes unnoticed, as everywhere.
+void SaveTopMost(bool topMost, ProfileFile& profile, const AnsiCodePage& codePage,
                  std::string_view appFolder);
 
 }  // namespace mq

@@ -9,6 +9,7 @@
 #include "dialogs/deck/DeckModel.h"
 #include "dialogs/deck/SecCalc.h"
 #include "hostlink/HostLink.h"
+#include "support/DeckHandlerProbe.h"
 #include "support/Typing.h"
 
 namespace mq::test {
@@ -31,6 +32,7 @@ protected:
     }
     std::string Preview() const { return deck.txtEd.Text(); }
     DeckModel deck;
+    DeckHandlerProbe probe{deck};
 };
 
 TEST_F(Deck, OpensWithItsInitialTagAndClosesWithHdml) {
@@ -258,14 +260,18 @@ TEST_F(Deck, FocusingAPartSelectsItsWholeText) {
 }
 
 TEST_F(Deck, AnUnchangedTtlDoesNotRebuildThePreview) {
-    const long resets = deck.HandlerRuns().reset;
-    const long ttlRuns = deck.HandlerRuns().ttlChange;
+    // The parts reach the preview only through the TTL box's handling.
+    const long previews = probe.HandlerRuns().previewChange;
+    const long ttlRuns = probe.HandlerRuns().ttlChange;
     Type(deck.txtSecCalc[3], "3.0");  // still three seconds
     deck.txtSecCalc[2].SetText("0.0");
     EXPECT_EQ(deck.txtTTL.Text(), "3");
-    EXPECT_EQ(deck.HandlerRuns().reset, resets);
-    EXPECT_EQ(deck.HandlerRuns().ttlChange, ttlRuns);
+    EXPECT_EQ(probe.HandlerRuns().ttlChange, ttlRuns);
+    EXPECT_EQ(probe.HandlerRuns().previewChange, previews);
     EXPECT_EQ(Parts(deck), "0,0,0.0,3.0");
+    deck.txtSecCalc[3].SetText("4");  // a real change is seen
+    EXPECT_EQ(probe.HandlerRuns().ttlChange, ttlRuns + 1);
+    EXPECT_EQ(probe.HandlerRuns().previewChange, previews + 1);
 }
 
 // --- What the calculator cannot convert ----------------------------------
@@ -290,11 +296,12 @@ TEST_F(Deck, PartThatIsNoNumberLeavesTheTtlAsItWas) {
     for (int i = 0; i < 4; ++i) {
         for (const char* text : {"x", "-", ".", "1e", "-1", "-0.5"}) {
             DeckModel d;
+            DeckHandlerProbe dProbe(d);
             d.Form_Load();
             d.txtSecCalc[static_cast<std::size_t>(i)].SetText(text);
             EXPECT_EQ(d.txtSecCalc[static_cast<std::size_t>(i)].Text(), text);
             EXPECT_EQ(d.txtTTL.Text(), "3") << i << " " << text;
-            EXPECT_EQ(d.HandlerRuns().ttlChange, 0);
+            EXPECT_EQ(dProbe.HandlerRuns().ttlChange, 0);
         }
     }
     // No cut either while another box is not a number; it comes once it is.
@@ -361,6 +368,7 @@ TEST(DeckChains, EveryEditEndsConsistent) {
     };
     for (int run = 0; run < 300; ++run) {
         DeckModel d;
+        DeckHandlerProbe probe(d);
         d.Form_Load();
         for (int edit = 0; edit < 12; ++edit) {
             const int target = pick(5);  // 4 is the TTL box
@@ -395,7 +403,7 @@ TEST(DeckChains, EveryEditEndsConsistent) {
             }
             EXPECT_EQ(d.txtEd.Text(), R"(<HDML VERSION="3.0" TTL=")" + d.txtTTL.Text() + R"(" MARKABLE="True">)");
         }
-        EXPECT_LE(d.HandlerRuns().maxDepth, 8);
+        EXPECT_LE(probe.HandlerRuns().maxDepth, 8);
     }
 }
 

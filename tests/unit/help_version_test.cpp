@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "contract/ProfileContract.h"
-#include "palette/BrowseFolder.h"
 #include "palette/HelpAndVersion.h"
+#include "platform/PickedFolder.h"
 #include "platform/posix/Cp932.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "res/resource.h"

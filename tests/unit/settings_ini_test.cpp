@@ -157,7 +157,7 @@ protected:
     // Starts a palette the way the program does and answers whether it
     // ended up on top.
     bool Start() {
-        palette.Form_Load([&](Palette& p) { LoadTopMost(p, profile, cp, app()); });
+        palette.Form_Load([&](Palette& p) { p.SetTopMostChecked(!LoadTopMost(profile, cp, app())); });
         return palette.TopMostChecked();
     }
     std::string app() const { return Utf8(tmp.dir()); }
@@ -189,13 +189,13 @@ TEST_F(TopMostSetting, OnlyASavedZeroStartsTheUnfloatingPalette) {
 
 TEST_F(TopMostSetting, TheStateAtCloseIsSaved) {
     Start();
-    SaveTopMost(palette, profile, cp, app());
+    SaveTopMost(palette.TopMostChecked(), profile, cp, app());
     EXPECT_EQ(tmp.Bytes("MARQ.ini"), "[Marquill]\r\nTopMost=1\r\n");
     palette.mnuSaizenmen_Click();
     palette.mnuSaizenmen_Click();
     palette.mnuSaizenmen_Click();
     EXPECT_EQ(tmp.Bytes("MARQ.ini"), "[Marquill]\r\nTopMost=1\r\n") << "toggling writes nothing";
-    SaveTopMost(palette, profile, cp, app());
+    SaveTopMost(palette.TopMostChecked(), profile, cp, app());
     EXPECT_EQ(tmp.Bytes("MARQ.ini"), "[Marquill]\r\nTopMost=0\r\n");
     EXPECT_FALSE(Start()) << "the next run starts where this one ended";
 }
@@ -204,10 +204,10 @@ TEST_F(TopMostSetting, WhileADialogIsOpenTheUsersChoiceIsSaved) {
     // The modal sequence lifts the mark; a session that ends meanwhile must
     // not save the lifted one.
     Start();
-    palette.RunModal([&] { SaveTopMost(palette, profile, cp, app()); }, false);
+    palette.RunModal([&] { SaveTopMost(palette.ChosenTopMost(), profile, cp, app()); }, false);
     EXPECT_EQ(tmp.Bytes("MARQ.ini"), "[Marquill]\r\nTopMost=1\r\n");
     palette.mnuSaizenmen_Click();
-    palette.RunModal([&] { SaveTopMost(palette, profile, cp, app()); }, false);
+    palette.RunModal([&] { SaveTopMost(palette.ChosenTopMost(), profile, cp, app()); }, false);
     EXPECT_EQ(tmp.Bytes("MARQ.ini"), "[Marquill]\r\nTopMost=0\r\n");
 }
 
@@ -215,7 +215,7 @@ TEST_F(TopMostSetting, OtherSettingsSurviveTheSave) {
     tmp.Put("MARQ.ini", "[Marquill]\r\nTempleteLib=C:\\tpl\r\nTopMost=0\r\n");
     Start();
     palette.mnuSaizenmen_Click();
-    SaveTopMost(palette, profile, cp, app());
+    SaveTopMost(palette.TopMostChecked(), profile, cp, app());
     EXPECT_EQ(tmp.Bytes("MARQ.ini"), "[Marquill]\r\nTempleteLib=C:\\tpl\r\nTopMost=1\r\n");
 }
 

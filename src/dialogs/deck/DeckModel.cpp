@@ -1,8 +1,8 @@
 #include "dialogs/deck/DeckModel.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "dialogs/AttributeFragment.h"
 #include "dialogs/deck/SecCalc.h"
@@ -15,18 +15,6 @@ namespace {
 constexpr std::array<std::pair<int, int>, 3> kLimits{{{1, 23}, {2, 59}, {3, 59}}};
 
 }  // namespace
-
-// Counts the calculator's nesting while a handler runs.
-class DeckModel::Nesting {
-public:
-    explicit Nesting(DeckModel& m) : m_(m) { m_.runs_.maxDepth = std::max(m_.runs_.maxDepth, ++m_.depth_); }
-    ~Nesting() { --m_.depth_; }
-    Nesting(const Nesting&) = delete;
-    Nesting& operator=(const Nesting&) = delete;
-
-private:
-    DeckModel& m_;
-};
 
 DeckModel::DeckModel()
     : cboVersion({"3.0", "2.0"}, /*editable=*/true), cboMarkble({"True", "False"}, /*editable=*/false) {
@@ -53,7 +41,6 @@ void DeckModel::Form_Load() {
 }
 
 void DeckModel::Reset() {
-    ++runs_.reset;
     std::string tag = "<HDML";
     if (chkVersion.Value()) AppendAttribute(tag, "VERSION", cboVersion.Text());
     if (chkTTL.Value()) AppendAttribute(tag, "TTL", txtTTL.Text());
@@ -73,8 +60,6 @@ void DeckModel::cmdOK_Click() {
 // handling at once, which may write back into txtTTL; the chain ends
 // because a write that leaves a text as it was raises nothing.
 void DeckModel::txtTTL_Change() {
-    ++runs_.ttlChange;
-    Nesting nesting(*this);
     if (txtTTL.Text().empty()) {
         txtTTL.SetText("0");
         txtTTL.SetFocus();
@@ -93,8 +78,6 @@ void DeckModel::txtTTL_Change() {
 
 // Parts to seconds. The preview follows through txtTTL's own change.
 void DeckModel::txtSecCalc_Change(int index) {
-    ++runs_.secCalcChange;
-    Nesting nesting(*this);
     auto& self = txtSecCalc[static_cast<std::size_t>(index)];
     for (auto& box : txtSecCalc) {
         if (box.Text().empty()) {

@@ -44,22 +44,6 @@ public:
     ui::TextBox txtAccessDomain;
     ui::CheckBox chkAccessPath;
     ui::TextBox txtAccessPath;
-
-    // How often each handler ran since the dialog was built, and how deep
-    // the calculator's handlers nested at most: the chains of one edit are
-    // short, and tests and the benchmark hold them to it.
-    struct Runs {
-        long ttlChange = 0;
-        long secCalcChange = 0;
-        long reset = 0;
-        int maxDepth = 0;
-    };
-    const Runs& HandlerRuns() const { return runs_; }
-
-private:
-    class Nesting;
-    Runs runs_;
-    int depth_ = 0;
 };
 
 }  // namespace mq

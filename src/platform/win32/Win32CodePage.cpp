@@ -25,4 +25,19 @@ std::string Win32CodePage::FromUtf8(std::string_view utf8) const {
     return out;
 }
 
+std::optional<std::string> ExactAnsiPath(std::string_view utf8) {
+    const std::wstring wide = win32::Widen(utf8.substr(0, utf8.find('\0')));
+    if (wide.empty()) return std::nullopt;
+    const int len = static_cast<int>(wide.size());
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), len, nullptr, 0,
+                                      nullptr, &lossy);
+    if (n <= 0 || lossy) return std::nullopt;
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), len, out.data(), n, nullptr,
+                        &lossy);
+    if (lossy) return std::nullopt;
+    return out;
+}
+
 }  // namespace mq

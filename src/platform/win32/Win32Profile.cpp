@@ -5,33 +5,14 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/win32/WideText.h"
+#include "platform/win32/Win32CodePage.h"
 
 namespace mq {
-namespace {
-
-std::optional<std::string> AnsiPath(std::string_view utf8) {
-    const std::wstring wide = win32::Widen(utf8.substr(0, utf8.find('\0')));
-    if (wide.empty()) return std::nullopt;
-    const int len = static_cast<int>(wide.size());
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), len, nullptr, 0,
-                                      nullptr, &lossy);
-    if (n <= 0 || lossy) return std::nullopt;
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), len, out.data(), n, nullptr,
-                        &lossy);
-    if (lossy) return std::nullopt;
-    return out;
-}
-
-}  // namespace
-
 ProfileFile::Read Win32ProfileFile::GetString(std::string_view section, std::string_view key,
                                               std::string_view def, std::size_t bufferSize,
                                               std::string_view path) {
     if (bufferSize == 0) return {};
-    const std::optional<std::string> file = AnsiPath(path);
+    const std::optional<std::string> file = ExactAnsiPath(path);
     const std::string defText(def);
     if (!file) {
         // What the function answers for a missing file.
@@ -55,7 +36,7 @@ ProfileFile::Read Win32ProfileFile::GetString(std::string_view section, std::str
 
 bool Win32ProfileFile::WriteString(std::string_view section, std::string_view key,
                                    std::string_view value, std::string_view path) {
-    const std::optional<std::string> file = AnsiPath(path);
+    const std::optional<std::string> file = ExactAnsiPath(path);
     if (!file) return false;
     return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
                                       std::string(value).c_str(), file->c_str()) != 0;

@@ -7,7 +7,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
-#include "palette/BrowseFolder.h"
+#include "platform/PickedFolder.h"
 #include "platform/Wildcard.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32CodePage.h"
@@ -24,21 +24,6 @@ DWORD Attributes(const std::string& path) {
     const std::wstring wide = WidePath(path);
     if (wide.empty()) return INVALID_FILE_ATTRIBUTES;
     return GetFileAttributesW(wide.c_str());
-}
-
-// The ANSI spelling of `text`, when it is exact (no default character, no
-// best fit).
-bool ExactAnsi(const std::wstring& text, std::string& out) {
-    if (text.empty()) return false;
-    const int len = static_cast<int>(text.size());
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), len, nullptr, 0,
-                                      nullptr, &lossy);
-    if (n <= 0 || lossy) return false;
-    out.assign(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), len, out.data(), n, nullptr,
-                        &lossy);
-    return !lossy;
 }
 
 }  // namespace
@@ -158,9 +143,8 @@ bool Win32Shell::Open(WindowHandle owner, const std::string& fileOrAddress) {
     // normally, so a handler that honours the show command does not open
     // them hidden.
     HINSTANCE r;
-    std::string ansi;
-    if (ExactAnsi(wide, ansi)) {
-        r = executeA != nullptr ? executeA(hwnd, "open", ansi.c_str(), "", "", SW_SHOWNORMAL) : nullptr;
+    if (const std::optional<std::string> ansi = ExactAnsiPath(fileOrAddress)) {
+        r = executeA != nullptr ? executeA(hwnd, "open", ansi->c_str(), "", "", SW_SHOWNORMAL) : nullptr;
     } else {
         r = executeW != nullptr ? executeW(hwnd, L"open", wide.c_str(), L"", L"", SW_SHOWNORMAL) : nullptr;
     }

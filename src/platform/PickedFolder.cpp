@@ -1,4 +1,4 @@
-#include "palette/BrowseFolder.h"
+#include "platform/PickedFolder.h"
 
 namespace mq {
 
