@@ -175,9 +175,30 @@ public:
         shownText_ = Narrow(WindowText(control_));
     }
 
-    bool Takes(int code) const override { return code == CBN_SELCHANGE || code == CBN_EDITCHANGE; }
+    bool Takes(int code) const override {
+        return code == CBN_SELCHANGE || code == CBN_EDITCHANGE || code == CBN_SELENDOK;
+    }
 
     void Read(int code) override {
+        if (code == CBN_SELENDOK) {
+            // Enter in the open list after typing the start of an item: the
+            // list has followed the typing to that item without a notice,
+            // and the user takes it. Typed text that is no such start (one
+            // ending in a space, one running past the item) stays.
+            const int index = CurSel(control_);
+            if (index < 0) return;
+            const std::wstring item = ComboItemText(control_, index);
+            const std::wstring typed = WindowText(control_);
+            if (typed.size() >= item.size() ||
+                CompareStringOrdinal(item.data(), static_cast<int>(typed.size()), typed.data(),
+                                     static_cast<int>(typed.size()), TRUE) != CSTR_EQUAL) {
+                return;
+            }
+            shownText_ = Narrow(typed);
+            shownIndex_ = -1;
+            box_.SetListIndex(index);
+            return;
+        }
         if (code == CBN_SELCHANGE) {
             // The edit part still shows the old text here; the list puts
             // the item's in right afterwards.

@@ -47,7 +47,8 @@ struct BoxCase {
     int tabId;
     int boxId;
     int checkId;
-    int addsTo = 0;  // the choice entries dialog: Enter adds, then OK
+    int addsTo = 0;        // the choice entries dialog: Enter adds, then OK
+    int templateList = 0;  // the template dialog: the library's one template picked first
 };
 
 inline std::ostream& operator<<(std::ostream& os, const DialogCase& c) { return os << c.name; }

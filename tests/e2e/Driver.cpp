@@ -428,6 +428,26 @@ void PickComboItem(HWND combo, int index, Pick how) {
         PressKey(root, VK_RETURN);
         WaitUntil([&] { return !Dropped(combo); }, 3000ms);
         break;
+    case Pick::TypedPrefix: {
+        // The list open, the item's text but its last letter typed (the
+        // list follows it to the item), then Enter.
+        wchar_t item[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
+        std::wstring prefix(item);
+        if (prefix.size() > 1) prefix.pop_back();
+        PressChord(combo, {VK_MENU, VK_DOWN});
+        WaitUntil([&] { return Dropped(combo); }, 3000ms);
+        HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        if (edit != nullptr) {
+            SendMessageW(edit, EM_SETSEL, 0, -1);
+            TypeChars(edit, prefix);
+        } else {
+            TypeChars(combo, prefix);
+        }
+        PressKey(root, VK_RETURN);
+        WaitUntil([&] { return !Dropped(combo); }, 3000ms);
+        break;
+    }
     case Pick::Mouse: {
         // A click on the arrow drops the list, a click on the item picks it.
         RECT box;

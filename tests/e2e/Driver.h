@@ -95,8 +95,9 @@ void ClickControl(HWND control);  // BM_CLICK, posted
 bool IsChecked(HWND control);
 // Picks item `index` of a drop-down list as a user does: with the arrow
 // keys on the closed list (SelectComboItem), by opening it with Alt+Down
-// and closing it with Enter, or with the mouse.
-enum class Pick { Arrows, AltDownEnter, Mouse };
+// and closing it with Enter, by typing the start of the item into the open
+// list and pressing Enter, or with the mouse.
+enum class Pick { Arrows, AltDownEnter, TypedPrefix, Mouse };
 void PickComboItem(HWND combo, int index, Pick how);
 void SelectComboItem(HWND control, int index);
 std::wstring Text(HWND control);

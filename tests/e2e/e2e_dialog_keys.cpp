@@ -19,7 +19,7 @@ namespace mq::e2e {
 namespace {
 
 const std::string kLinkTemplate =
-    "[KestrelTagTemplete]\r\nTagName=リンク\r\nBaseElement=A\r\nElement1=TASK=\r\n"
+    "[KestrelTagTemplete]\r\nTagName=リンク\r\nIndex=B12\r\nBaseElement=A\r\nElement1=TASK=\r\n"
     "Element2=DEST=\r\nElement1Default=GO\r\nElement2Default=#top\r\nCloseTag=</A>\r\n";
 
 HostOptions HostFor(const DialogCase& c) {
@@ -41,16 +41,19 @@ void TurnTo(HWND dlg, int tabId, HWND control) {
     ASSERT_TRUE(IsWindowVisible(control));
 }
 
+// The library's one template, picked with the keyboard.
+void PickTheTemplate(HWND dlg, int templateList) {
+    if (dlg == nullptr || templateList == 0) return;
+    HWND files = Item(dlg, templateList);
+    WaitUntil([&] { return FocusedControl(dlg) == files; });
+    PressKey(dlg, VK_DOWN);
+    WaitUntil([&] { return !Preview(dlg).empty(); });
+}
+
 HWND Open(Session& s, const DialogCase& c) {
     s.Command(c.command);
     HWND dlg = s.WaitDialog(c.caption);
-    if (dlg != nullptr && c.templateList != 0) {
-        // The library's one template, picked with the keyboard.
-        HWND files = Item(dlg, c.templateList);
-        WaitUntil([&] { return FocusedControl(dlg) == files; });
-        PressKey(dlg, VK_DOWN);
-        WaitUntil([&] { return !Preview(dlg).empty(); });
-    }
+    PickTheTemplate(dlg, c.templateList);
     return dlg;
 }
 
@@ -166,10 +169,11 @@ std::vector<std::wstring> ComboItems(HWND combo) {
 // Opens a dialog, brings the page of control `id` to the front and checks
 // the attribute's box, if it has one.
 void OpenAt(Session& s, mq::Command command, const std::wstring& caption, int tabId, int id,
-            int checkId, HWND& dlg, HWND& control) {
+            int checkId, HWND& dlg, HWND& control, int templateList = 0) {
     s.Command(command);
     dlg = s.WaitDialog(caption);
     ASSERT_NE(dlg, nullptr);
+    PickTheTemplate(dlg, templateList);
     control = DeepItem(dlg, id);
     ASSERT_NE(control, nullptr);
     TurnTo(dlg, tabId, control);
@@ -205,7 +209,7 @@ TEST_P(EditableLists, TypedTextIsTheValueAndPicksStillWork) {
     }
 
     // Picks, each way a user picks, after typed text.
-    const Pick ways[] = {Pick::Arrows, Pick::AltDownEnter, Pick::Mouse};
+    const Pick ways[] = {Pick::Arrows, Pick::AltDownEnter, Pick::TypedPrefix, Pick::Mouse};
     int index = 1;
     for (Pick how : ways) {
         SCOPED_TRACE("pick " + std::to_string(static_cast<int>(how)));
@@ -239,9 +243,11 @@ TEST_P(EditableLists, TypedTextIsTheValueAndPicksStillWork) {
 // host as code page 932 spells it: "??" for a character it does not hold.
 TEST_P(TypedBoxes, AtTheStartAndOutsideTheBmpTheTextStaysAsTyped) {
     const BoxCase& c = GetParam();
-    Session s(Selected("x"));
+    HostOptions host = Selected("x");
+    if (c.templateList != 0) host.programFiles.emplace_back(L"link.ktt", ToCp932(kLinkTemplate));
+    Session s(host);
     HWND dlg = nullptr, box = nullptr;
-    OpenAt(s, c.command, c.caption, c.tabId, c.boxId, c.checkId, dlg, box);
+    OpenAt(s, c.command, c.caption, c.tabId, c.boxId, c.checkId, dlg, box, c.templateList);
     if (HasFatalFailure()) return;
 
     TypeInto(box, L"bc");

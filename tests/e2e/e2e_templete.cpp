@@ -348,6 +348,10 @@ TEST(Templete, TheStarterLibraryIsOfferedAtFirstStart) {
 const DialogCase kTempleteKeys{"Templete", Command::Templete, kCaption, 0,
                                {IDC_FILE, IDC_TXTELEMENT1, IDC_TXTED}, "</A>", true, 0, IDC_FILE};
 INSTANTIATE_TEST_SUITE_P(Templete, DialogKeys, ::testing::Values(kTempleteKeys), CaseName());
+INSTANTIATE_TEST_SUITE_P(Templete, TypedBoxes,
+                         ::testing::Values(BoxCase{"Element1", Command::Templete, kCaption, 0,
+                                                   IDC_TXTELEMENT1, 0, 0, IDC_FILE}),
+                         CaseName());
 
 }  // namespace
 }  // namespace mq::e2e
