@@ -1,5 +1,8 @@
 // One keystroke in the action dialog's DEST box under Wine, from the
-// WM_CHAR to the rebuilt preview, through the real view: the edit control
+// WM_CHAR to the rebuilt preview, through the real view. DEST has the
+// focus, as when the user types into it (with the focus left on the
+// preview, the dialog's first control, every rebuild would be a write into
+// the focused box, caret and all, which typing elsewhere never is). The edit control
 // takes the character, its change notice reaches the model, the model
 // rebuilds the preview and the view writes it into the preview box. The
 // baseline, in the same process and run, alternating with it: a plain
@@ -8,7 +11,7 @@
 // WM_SETTEXT costs under Wine, and the system font's is far cheaper).
 // Prints both medians and their ratio; the aim is at most 3. Also where
 // the time goes: the same key into an edit box on DEST's page that nothing
-// is bound to.
+// is bound to, and the preview box's own WM_SETTEXT of the new text.
 //
 //   xvfb-run -a scripts/wine-run.sh <build>/bench/win32/keystroke_bench.exe [--keys N]
 #include <windows.h>
@@ -78,6 +81,14 @@ LRESULT CALLBACK HelperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND dlg = dialog->Window();
     HWND dest = FindDeep(dlg, IDC_NAVIACTION_ATTR_FIRST + 2 * static_cast<int>(mq::IndexOf(mq::NaviAttr::Dest)) + 1);
     HWND preview = GetDlgItem(dlg, IDC_TXTED);
+    // The user types in DEST: it has the focus (and its caret), as after a
+    // click into it; the preview, first in the tab order, had it before.
+    SendMessageW(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dest), TRUE);
+    if (GetFocus() != dest) {
+        std::printf("keystroke_bench: DEST did not take the focus\n");
+        PostMessageW(dlg, WM_CLOSE, 0, 0);
+        return 0;
+    }
     SendMessageW(plainEdit, WM_SETFONT, SendMessageW(preview, WM_GETFONT, 0, 0), FALSE);
     // Its notices take the dialog's way but reach no model.
     RECT r;
