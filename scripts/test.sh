@@ -52,16 +52,8 @@ fi
 echo "== Windows build"
 if build windows; then
     echo "== Windows tests under Wine and Xvfb"
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-        source "'"$root"'/scripts/wine-env.sh"
-        wineserver -p
-        # Wine starts its services with the first program; started here they
-        # hold no pipe of ours open (ctest would wait for them forever).
-        wine cmd /c exit </dev/null >/dev/null 2>&1
-        ctest --preset windows
-        rc=$?
-        wineserver -k
-        exit $rc' >"$logs/windows-test.log" 2>&1 || status=1
+    xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/wine-suite.sh" \
+        >"$logs/windows-test.log" 2>&1 || status=1
     cat "$logs/windows-test.log"
     count "$logs/windows-test.log"
 else

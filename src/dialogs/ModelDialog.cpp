@@ -104,10 +104,20 @@ void ModelDialog::AttachToPage(int pageIndex, HWND window) {
 }
 
 void ModelDialog::ShowPage(int index) {
+    // Everything of the other pages goes first, so that no moment shows
+    // the controls of two pages at once.
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        ShowWindow(pages_[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+        if (static_cast<int>(i) != index) ShowWindow(pages_[i], SW_HIDE);
     }
-    for (auto [page, control] : attached_) ShowWindow(control, page == index ? SW_SHOW : SW_HIDE);
+    for (auto [page, control] : attached_) {
+        if (page != index) ShowWindow(control, SW_HIDE);
+    }
+    if (index >= 0 && static_cast<std::size_t>(index) < pages_.size()) {
+        ShowWindow(pages_[static_cast<std::size_t>(index)], SW_SHOW);
+    }
+    for (auto [page, control] : attached_) {
+        if (page == index) ShowWindow(control, SW_SHOW);
+    }
     if (tab_ != nullptr && SendMessageW(tab_, TCM_GETCURSEL, 0, 0) != index) {
         SendMessageW(tab_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     }

@@ -203,6 +203,11 @@ void frmMain::RefreshMenu() {
 }
 
 void frmMain::RunCommand(Command command) {
+    struct Running {
+        int& count;
+        explicit Running(int& c) : count(c) { ++count; }
+        ~Running() { --count; }
+    } running{commandsRunning_};
     if (command == Command::Exit) {
         SendMessageW(hwnd_, WM_CLOSE, 0, 0);
         return;
@@ -254,6 +259,12 @@ void frmMain::Close() {
 
 LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == stateMessage_ && stateMessage_ != 0) {
+        if (wParam == kStateProbe) {
+            lastProbe_ = lParam;
+            return 0;
+        }
+        if (wParam == kStateNoted) return lastProbe_;
+        if (wParam == kStateCommands) return commandsRunning_;
         LRESULT state = 0;
         if (GetMenuState(menu_, static_cast<UINT>(IdOf(Command::Saizenmen)), MF_BYCOMMAND) & MF_CHECKED) {
             state |= kStateChecked;

@@ -26,6 +26,15 @@ inline constexpr int kToolbarId = 300;
 inline constexpr const wchar_t* kStateMessage = L"Marquill.PaletteState";
 inline constexpr LRESULT kStateChecked = 1;
 inline constexpr LRESULT kStateTopmost = 2;
+// With wParam kStateProbe, posted, the palette notes the number in lParam
+// when its turn comes; kStateNoted, sent, answers the last number noted,
+// and kStateCommands the number of commands running (a dialog or a
+// message box is up, an insertion is under way). A probe noted tells a
+// driver that everything posted before it has been handled, without
+// guessing at a time.
+inline constexpr WPARAM kStateProbe = 1;
+inline constexpr WPARAM kStateNoted = 2;
+inline constexpr WPARAM kStateCommands = 3;
 
 // The palette window: a menu bar and a toolbar of nine tag buttons. All
 // its rules live in Palette; this class only turns clicks and keys into
@@ -77,6 +86,8 @@ private:
     HIMAGELIST images_ = nullptr;
     UINT dpi_ = 96;
     UINT stateMessage_ = 0;
+    LPARAM lastProbe_ = 0;
+    int commandsRunning_ = 0;
     std::vector<std::wstring> tips_;
 };
 

@@ -72,7 +72,7 @@ inline std::vector<int> TabWalk(HWND dlg, int count) {
     for (int i = 0; i < count; ++i) {
         HWND before = FocusedControl(dlg);
         PressKey(dlg, VK_TAB);
-        if (!WaitUntil([&] { return FocusedControl(dlg) != before; }, 5000ms)) break;
+        if (!WaitUntil([&] { return FocusedControl(dlg) != before; })) break;
         ids.push_back(FocusedId(dlg));
     }
     return ids;

@@ -97,10 +97,16 @@ HWND FindTopLevelOf(DWORD pid, const wchar_t* className, const wchar_t* caption)
     return fd.found;
 }
 
+// A state the driver cannot go on without: when it does not come, the
+// test fails here, saying which, rather than at some later check.
+void Require(const std::function<bool()>& condition, const char* what) {
+    if (!WaitUntil(condition)) throw std::runtime_error(std::string("the driver waited in vain for ") + what);
+}
+
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto end = Clock::now() + timeout;
+bool WaitUntil(const std::function<bool()>& condition) {
+    const auto end = Clock::now() + kTimeout;
     for (;;) {
         if (condition()) return true;
         if (Clock::now() > end) return false;
@@ -142,19 +148,10 @@ Session::Session(const HostOptions& options) {
 
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    // Under a loaded Wine a start can fail now and then; say why, and try
-    // again a few times before giving up.
-    DWORD error = 0;
-    bool started = false;
-    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
-        started = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                                 &si, &hostProcess_) != FALSE;
-        if (!started) {
-            error = GetLastError();
-            std::this_thread::sleep_for(200ms);
-        }
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
+                        &hostProcess_)) {
+        throw std::runtime_error("cannot start standin.exe: error " + std::to_string(GetLastError()));
     }
-    if (!started) throw std::runtime_error("cannot start standin.exe: error " + std::to_string(error));
     std::string ready;
     if (!WaitUntil([&] {
             ready = ReadFile(readyFile);
@@ -271,26 +268,47 @@ LRESULT Session::PaletteState() {
     return static_cast<LRESULT>(result);
 }
 
-HWND Session::WaitDialog(const std::wstring& caption, std::chrono::milliseconds timeout) {
-    const DWORD pid = PaletteProcessId();
+HWND Session::FindDialog(const std::wstring& caption) {
+    return FindTopLevelOf(PaletteProcessId(), L"#32770", caption.c_str());
+}
+
+HWND Session::WaitDialog(const std::wstring& caption) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopLevelOf(pid, L"#32770", caption.c_str())) != nullptr; },
-              timeout);
+    WaitUntil([&] { return (found = FindDialog(caption)) != nullptr; });
     return found;
 }
+
+bool Session::WaitProbe(bool idle) {
+    static const UINT message = RegisterWindowMessageW(win32::kStateMessage);
+    static LPARAM probes = 0;
+    const LPARAM probe = ++probes;
+    if (!PostMessageW(Palette(), message, win32::kStateProbe, probe)) return false;
+    const auto ask = [&](WPARAM what) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(palette_, message, what, 0, SMTO_ABORTIFHUNG,
+                                 static_cast<UINT>(kTimeout.count()), &answer)) {
+            return LPARAM{-1};
+        }
+        return static_cast<LPARAM>(answer);
+    };
+    return WaitUntil([&] { return ask(win32::kStateNoted) == probe && (!idle || ask(win32::kStateCommands) == 0); });
+}
+
+bool Session::WaitPaletteHandled() { return WaitProbe(false); }
+bool Session::WaitPaletteIdle() { return WaitProbe(true); }
 
 bool Session::PaletteAlive() const {
     return paletteProcess_ != nullptr && WaitForSingleObject(paletteProcess_, 0) == WAIT_TIMEOUT;
 }
 
-bool Session::WaitPaletteExit(std::chrono::milliseconds timeout) {
+bool Session::WaitPaletteExit() {
     PaletteProcessId();
     if (paletteProcess_ == nullptr) return false;
-    return WaitForSingleObject(paletteProcess_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    return WaitForSingleObject(paletteProcess_, static_cast<DWORD>(kTimeout.count())) == WAIT_OBJECT_0;
 }
 
-bool Session::WaitTextChange(const std::string& before, std::chrono::milliseconds timeout) {
-    return WaitUntil([&] { return HostText() != before; }, timeout);
+bool Session::WaitTextChange(const std::string& before) {
+    return WaitUntil([&] { return HostText() != before; });
 }
 
 HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
@@ -335,7 +353,7 @@ void WalkTo(HWND root, HWND combo, int index) {
     for (int step = 0; step < 64 && CurSel(combo) != index; ++step) {
         const int now = CurSel(combo);
         PressKey(root, now < index ? VK_DOWN : VK_UP);
-        WaitUntil([&] { return CurSel(combo) != now; }, 3000ms);
+        Require([&] { return CurSel(combo) != now; }, "the list's choice to move");
     }
 }
 
@@ -373,7 +391,7 @@ void SendMouse(DWORD flags, POINT at) {
 void BringToFront(HWND window) {
     HWND root = GetAncestor(window, GA_ROOT);
     SetForegroundWindow(root);
-    WaitUntil([&] { return GetForegroundWindow() == root; }, 3000ms);
+    Require([&] { return GetForegroundWindow() == root; }, "the window to come to the front");
 }
 
 void PressChord(HWND window, std::initializer_list<WORD> keys) {
@@ -408,10 +426,10 @@ void FocusOn(HWND control) {
     HWND root = GetAncestor(control, GA_ROOT);
     PostMessageW(root, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     // A drop-down list's edit part takes the focus in its stead.
-    WaitUntil([&] {
+    Require([&] {
         HWND f = FocusedControl(root);
         return f == control || (f != nullptr && GetParent(f) == control);
-    }, 5000ms);
+    }, "the focus to move to the control");
 }
 
 void PickComboItem(HWND combo, int index, Pick how) {
@@ -423,10 +441,10 @@ void PickComboItem(HWND combo, int index, Pick how) {
         break;
     case Pick::AltDownEnter:
         PressChord(combo, {VK_MENU, VK_DOWN});
-        WaitUntil([&] { return Dropped(combo); }, 3000ms);
+        Require([&] { return Dropped(combo); }, "the list to drop");
         WalkTo(root, combo, index);
         PressKey(root, VK_RETURN);
-        WaitUntil([&] { return !Dropped(combo); }, 3000ms);
+        Require([&] { return !Dropped(combo); }, "the list to close");
         break;
     case Pick::TypedPrefix: {
         // The list open, the item's text but its last letter typed (the
@@ -436,7 +454,7 @@ void PickComboItem(HWND combo, int index, Pick how) {
         std::wstring prefix(item);
         if (prefix.size() > 1) prefix.pop_back();
         PressChord(combo, {VK_MENU, VK_DOWN});
-        WaitUntil([&] { return Dropped(combo); }, 3000ms);
+        Require([&] { return Dropped(combo); }, "the list to drop");
         HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
         if (edit != nullptr) {
             SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -445,7 +463,7 @@ void PickComboItem(HWND combo, int index, Pick how) {
             TypeChars(combo, prefix);
         }
         PressKey(root, VK_RETURN);
-        WaitUntil([&] { return !Dropped(combo); }, 3000ms);
+        Require([&] { return !Dropped(combo); }, "the list to close");
         break;
     }
     case Pick::Mouse: {
@@ -454,17 +472,17 @@ void PickComboItem(HWND combo, int index, Pick how) {
         GetWindowRect(combo, &box);
         BringToFront(combo);
         ClickAt({box.right - 6, (box.top + box.bottom) / 2});
-        WaitUntil([&] { return Dropped(combo); }, 3000ms);
+        Require([&] { return Dropped(combo); }, "the list to drop");
         // The dropped list is a window of its own, below the box or, with
         // no room there, above it.
         HWND list = nullptr;
-        WaitUntil([&] { return (list = DroppedList(combo)) != nullptr; }, 3000ms);
+        Require([&] { return (list = DroppedList(combo)) != nullptr; }, "the dropped list's window");
         RECT area{};
         GetWindowRect(list, &area);
         const int height = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
         const int top = static_cast<int>(SendMessageW(combo, CB_GETTOPINDEX, 0, 0));
         ClickAt({area.left + 12, area.top + 2 + (index - top) * height + height / 2});
-        WaitUntil([&] { return !Dropped(combo); }, 3000ms);
+        Require([&] { return !Dropped(combo); }, "the list to close");
         break;
     }
     }
@@ -495,8 +513,7 @@ HWND FocusedControl(HWND window) {
 
 void PressKey(HWND window, UINT vk) {
     HWND target = nullptr;
-    WaitUntil([&] { return (target = FocusedControl(window)) != nullptr; }, 5000ms);
-    if (target == nullptr) target = window;
+    Require([&] { return (target = FocusedControl(window)) != nullptr; }, "a control with the focus");
     const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16)));
     PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));

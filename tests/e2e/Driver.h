@@ -13,15 +13,17 @@
 #include <vector>
 
 #include "palette/Palette.h"
+#include "support/Timeout.h"
 
 namespace mq::e2e {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// Polls `condition` until it holds or `timeout` passes; never a fixed sleep.
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = 10000ms);
+using test::kTimeout;
+
+// Polls `condition` until it holds or kTimeout passes; never a fixed sleep.
+bool WaitUntil(const std::function<bool()>& condition);
 
 // A Unix path from the build turned into one Wine understands (Z: drive).
 std::wstring WinPath(const std::string& path);
@@ -66,15 +68,23 @@ public:
     void ToolbarClick(std::size_t slot);  // position in the toolbar, separators included
     LRESULT PaletteState();
 
-    // A top-level dialog of the palette's process with this caption.
-    HWND WaitDialog(const std::wstring& caption, std::chrono::milliseconds timeout = 10000ms);
+    // A top-level dialog of the palette's process with this caption: the
+    // one there now, or the one that comes.
+    HWND FindDialog(const std::wstring& caption);
+    HWND WaitDialog(const std::wstring& caption);
     // The palette process has ended.
-    bool WaitPaletteExit(std::chrono::milliseconds timeout = 10000ms);
+    bool WaitPaletteExit();
     bool PaletteAlive() const;
     DWORD PaletteProcessId();
+    // Waits until the palette has handled everything posted to it so far;
+    // Idle also until it runs no command: no dialog or message box of it
+    // is up and any insertion has ended. What did not happen by then will
+    // not happen.
+    bool WaitPaletteHandled();
+    bool WaitPaletteIdle();
 
     // Waits until the host's text has stopped being `before`.
-    bool WaitTextChange(const std::string& before, std::chrono::milliseconds timeout = 10000ms);
+    bool WaitTextChange(const std::string& before);
 
 private:
     std::wstring folder_;
@@ -84,6 +94,8 @@ private:
     DWORD palettePid_ = 0;
     HWND host_ = nullptr;
     HWND palette_ = nullptr;
+
+    bool WaitProbe(bool idle);
 };
 
 // Dialog controls.

@@ -235,8 +235,9 @@ TEST_P(CloseWhileADialogIsOpen, WaitsForTheDialogThenClosesAndInsertsNothingAfte
     HWND dlg = OpenCenter(s);
     ASSERT_NE(dlg, nullptr);
     PostMessageW(s.Palette(), c.message, c.wParam, 0);
-    // Give the request every chance to end the palette, then look.
-    EXPECT_FALSE(s.WaitPaletteExit(1500ms));
+    // The request handled, the palette and its dialog are still there.
+    ASSERT_TRUE(s.WaitPaletteHandled());
+    EXPECT_TRUE(s.PaletteAlive());
     EXPECT_TRUE(IsWindow(dlg));
     EXPECT_EQ(Setting(s, L"TopMost"), L"(none)") << "nothing saved yet";
 
@@ -261,7 +262,7 @@ TEST_P(CloseWhileADialogIsOpen, AnOkStillInsertsOnceThenThePaletteCloses) {
     HWND dlg = OpenCenter(s);
     ASSERT_NE(dlg, nullptr);
     PostMessageW(s.Palette(), c.message, c.wParam, 0);
-    EXPECT_FALSE(s.WaitPaletteExit(1000ms));
+    ASSERT_TRUE(s.WaitPaletteHandled());
     PressOk(dlg);
     ASSERT_TRUE(s.WaitPaletteExit());
     EXPECT_EQ(s.HostText(), "a<CENTER>b</CENTER>c");
@@ -327,7 +328,8 @@ TEST(SessionEnd, WithoutADialogTheStateIsSavedOnlyWhenTheSessionReallyEnds) {
     EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
     // Another program refused: the session goes on, and so does the palette.
     ASSERT_TRUE(SendTo(palette, WM_ENDSESSION, FALSE, 0, answer));
-    EXPECT_FALSE(s.WaitPaletteExit(500ms));
+    ASSERT_TRUE(s.WaitPaletteIdle());
+    EXPECT_TRUE(s.PaletteAlive());
     EXPECT_EQ(Setting(s, L"TopMost"), L"(none)");
 
     SendTo(palette, WM_ENDSESSION, TRUE, 0, answer);

@@ -36,7 +36,7 @@ void SelectListLine(HWND list, int index) {
     for (int step = 0; step < 16 && line() != index; ++step) {
         const int now = line();
         PressKey(list, now < index ? VK_DOWN : VK_UP);
-        WaitUntil([&] { return line() != now; }, 3000ms);
+        WaitUntil([&] { return line() != now; });
     }
     ASSERT_EQ(line(), index);
 }

@@ -10,6 +10,7 @@
 
 #include "dialogs/text/TextRes.h"
 #include "e2e/Driver.h"
+#include "e2e/FolderBrowser.h"
 #include "palette/VersionRes.h"
 #include "palette/frmMain.h"
 #include "platform/win32/WideText.h"
@@ -79,9 +80,7 @@ std::wstring Setting(Session& s, const wchar_t* key) {
 std::string SettingsBytes(Session& s) { return ReadAll(s.Folder() + L"\\MARQ.ini"); }
 
 // The palette has finished its command and takes input again.
-bool PaletteIdle(Session& s) {
-    return WaitUntil([&] { return IsWindowEnabled(s.Palette()) != FALSE; });
-}
+bool PaletteIdle(Session& s) { return s.WaitPaletteIdle(); }
 
 void Answer(HWND box, int button) { PostMessageW(box, WM_COMMAND, button, 0); }
 
@@ -138,157 +137,6 @@ TEST(SavedTopMost, TogglingWritesNothingUntilThePaletteClosesByAnyWay) {
     }
 }
 
-// ---------------------------------------------------------------------------
-// The folder browser, driven through its tree as a user would click it.
-
-// Memory in the palette's process for the tree's messages that carry
-// pointers.
-class RemoteBuffer {
-public:
-    RemoteBuffer(DWORD pid, SIZE_T size) : size_(size) {
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_ != nullptr) {
-            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        }
-    }
-    ~RemoteBuffer() {
-        if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        if (process_ != nullptr) CloseHandle(process_);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-    bool Ok() const { return address_ != nullptr; }
-    char* Address() const { return static_cast<char*>(address_); }
-    bool Write(SIZE_T offset, const void* data, SIZE_T n) {
-        return WriteProcessMemory(process_, Address() + offset, data, n, nullptr) != FALSE;
-    }
-    bool Read(SIZE_T offset, void* data, SIZE_T n) {
-        return ReadProcessMemory(process_, Address() + offset, data, n, nullptr) != FALSE;
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    void* address_ = nullptr;
-    SIZE_T size_;
-};
-
-class FolderBrowser {
-public:
-    FolderBrowser(HWND dialog, DWORD pid)
-        : dialog_(dialog), tree_(FindTree(dialog)), remote_(pid, sizeof(TVITEMW) + 1024) {}
-
-    static HWND FindTree(HWND dialog) {
-        HWND found = nullptr;
-        EnumChildWindows(
-            dialog,
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                wchar_t cls[32] = {};
-                GetClassNameW(hwnd, cls, 32);
-                if (std::wstring(cls) != WC_TREEVIEWW) return TRUE;
-                *reinterpret_cast<HWND*>(lp) = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-
-    bool Ready() const { return tree_ != nullptr && remote_.Ok(); }
-
-    std::wstring ItemText(HTREEITEM item) {
-        TVITEMW tv{};
-        tv.mask = TVIF_TEXT | TVIF_HANDLE;
-        tv.hItem = item;
-        tv.pszText = reinterpret_cast<LPWSTR>(remote_.Address() + sizeof(TVITEMW));
-        tv.cchTextMax = 500;
-        const wchar_t none = 0;
-        remote_.Write(sizeof(TVITEMW), &none, sizeof none);
-        remote_.Write(0, &tv, sizeof tv);
-        if (!SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_.Address()))) return {};
-        wchar_t text[501] = {};
-        remote_.Read(sizeof(TVITEMW), text, 500 * sizeof(wchar_t));
-        return text;
-    }
-
-    std::vector<HTREEITEM> Children(HTREEITEM parent) {
-        // Expanding fills the children in, as a click on the "+" does.
-        SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
-        std::vector<HTREEITEM> items;
-        auto item = reinterpret_cast<HTREEITEM>(
-            SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)));
-        while (item != nullptr) {
-            items.push_back(item);
-            item = reinterpret_cast<HTREEITEM>(
-                SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
-        }
-        return items;
-    }
-
-    // The drive "C:" in the tree: a child of one of the desktop's items.
-    HTREEITEM DriveC() {
-        auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-        for (HTREEITEM place : Children(root)) {
-            for (HTREEITEM drive : Children(place)) {
-                if (ItemText(drive).find(L"(C:)") != std::wstring::npos) return drive;
-            }
-        }
-        return nullptr;
-    }
-
-    HTREEITEM Child(HTREEITEM parent, const std::wstring& name) {
-        for (HTREEITEM item : Children(parent)) {
-            if (ItemText(item) == name) return item;
-        }
-        return nullptr;
-    }
-
-    // Picks C:\<name> in the tree and presses OK.
-    bool ChooseOnDriveC(const std::wstring& name) {
-        HTREEITEM drive = DriveC();
-        if (drive == nullptr) return false;
-        HTREEITEM folder = Child(drive, name);
-        if (folder == nullptr) return false;
-        SendMessageW(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(folder));
-        SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(folder));
-        if (SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0) != reinterpret_cast<LRESULT>(folder)) {
-            return false;
-        }
-        Click(dialog_, IDOK);
-        return true;
-    }
-
-    void Cancel() { Click(dialog_, IDCANCEL); }
-
-private:
-    HWND dialog_;
-    HWND tree_;
-    RemoteBuffer remote_;
-};
-
-// The palette's dialog that holds a tree view: the folder browser.
-HWND WaitFolderBrowser(Session& s, std::chrono::milliseconds timeout = 10000ms) {
-    struct Find {
-        DWORD pid;
-        HWND found;
-    } find{s.PaletteProcessId(), nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(
-                [](HWND hwnd, LPARAM lp) -> BOOL {
-                    auto* f = reinterpret_cast<Find*>(lp);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(hwnd, &pid);
-                    if (pid != f->pid || !IsWindowVisible(hwnd)) return TRUE;
-                    if (FolderBrowser::FindTree(hwnd) == nullptr) return TRUE;
-                    f->found = hwnd;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&find));
-            return find.found != nullptr;
-        },
-        timeout);
-    return find.found;
-}
 
 // A folder on the prefix's drive C:, removed afterwards.
 class DriveCFolder {
@@ -325,7 +173,7 @@ void ImportFrom(Session& s, const DriveCFolder& folder) {
     EXPECT_EQ(GetWindow(browser, GW_OWNER), s.Palette());
     FolderBrowser tree(browser, s.PaletteProcessId());
     ASSERT_TRUE(tree.Ready());
-    ASSERT_TRUE(tree.ChooseOnDriveC(folder.Name()));
+    ASSERT_TRUE(tree.ChooseOnDriveC({folder.Name()}));
 }
 
 const char kCompanion[] = "[Kestrel HDML Editor Standard Setting]\r\nTempleteLib=D:\\HDML\\テンプレート\r\n";
@@ -344,7 +192,7 @@ TEST(SettingsImport, CancelAtTheConfirmationShowsNoBrowserAndChangesNothing) {
     Answer(confirm, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirm); }));
     ASSERT_TRUE(PaletteIdle(s));
-    EXPECT_EQ(WaitFolderBrowser(s, 500ms), nullptr);
+    EXPECT_EQ(FindFolderBrowser(s), nullptr);
     EXPECT_EQ(SettingsBytes(s), before);
     EXPECT_EQ(s.PaletteState(), kOnTop);
 }
@@ -361,8 +209,8 @@ TEST(SettingsImport, CancelInTheBrowserEndsSilently) {
     FolderBrowser(browser, s.PaletteProcessId()).Cancel();
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
     ASSERT_TRUE(PaletteIdle(s));
-    EXPECT_EQ(s.WaitDialog(L"インポート失敗", 500ms), nullptr);
-    EXPECT_EQ(s.WaitDialog(L"インポート完了", 10ms), nullptr);
+    EXPECT_EQ(s.FindDialog(L"インポート失敗"), nullptr);
+    EXPECT_EQ(s.FindDialog(L"インポート完了"), nullptr);
     EXPECT_EQ(SettingsBytes(s), before);
 }
 
@@ -405,7 +253,7 @@ TEST(SettingsImport, AFailedWriteIsReportedAsAFailure) {
     HWND box = s.WaitDialog(L"インポート失敗");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kWriteFailedText);
-    EXPECT_EQ(s.WaitDialog(L"インポート完了", 10ms), nullptr);
+    EXPECT_EQ(s.FindDialog(L"インポート完了"), nullptr);
     Answer(box, IDOK);
     ASSERT_TRUE(PaletteIdle(s));
     RemoveDirectoryW((s.Folder() + L"\\MARQ.ini").c_str());
@@ -517,7 +365,8 @@ TEST(Help, F1OpensThePageBesideTheProgramInItsViewer) {
     ASSERT_TRUE(WaitUntil([&] { return (viewer = FindHelpViewer()) != nullptr; }));
     // Shown, not opened hidden.
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer) != FALSE; }));
-    EXPECT_EQ(s.WaitDialog(L"見つかりません。", 300ms), nullptr);
+    ASSERT_TRUE(s.WaitPaletteIdle());
+    EXPECT_EQ(s.FindDialog(L"見つかりません。"), nullptr);
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     WaitUntil([&] { return FindHelpViewer() == nullptr; });
 }
@@ -577,7 +426,6 @@ TEST(VersionBox, EnterEscAndTheCloseBoxCloseItAndNothingIsInserted) {
         ASSERT_TRUE(PaletteIdle(s)) << way;
         EXPECT_EQ(s.PaletteState(), kOnTop) << way;
     }
-    WaitUntil([&] { return s.HostText() != after; }, 1000ms);
     EXPECT_EQ(s.HostText(), after);
 }
 

@@ -3,7 +3,6 @@
 // the dialog's window, the inputs and their access keys, and the library
 // folder change through the system's folder browser.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 #include "e2e/DialogKeys.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/Driver.h"
+#include "e2e/FolderBrowser.h"
 #include "platform/win32/WideText.h"
 #include "templates/TempleteRes.h"
 
@@ -81,61 +81,6 @@ void PickWithKeys(HWND dlg, int index) {
     PressKey(dlg, VK_HOME);
     for (int i = 0; i < index; ++i) PressKey(dlg, VK_DOWN);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == index; }));
-}
-
-// The folder browser the dialog opened: a dialog of the same process that
-// `owner` owns.
-HWND WaitBrowser(HWND owner) {
-    struct Find {
-        HWND owner;
-        HWND found;
-    } find{owner, nullptr};
-    WaitUntil([&] {
-        EnumWindows(
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* f = reinterpret_cast<Find*>(lp);
-                wchar_t cls[32] = {};
-                GetClassNameW(hwnd, cls, 32);
-                if (std::wstring(cls) == L"#32770" && GetWindow(hwnd, GW_OWNER) == f->owner &&
-                    IsWindowVisible(hwnd)) {
-                    f->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&find));
-        return find.found != nullptr;
-    });
-    return find.found;
-}
-
-// Selects `folder` in the browser's tree as the browser's own selection
-// message does. The path must live in the browser's process.
-bool SelectInBrowser(HWND browser, const std::wstring& folder) {
-    // Wine's browser fills its tree after it is shown; a selection asked for
-    // before that is lost. Wait for the tree, and ask again until the
-    // selected item moves off the one the browser started on.
-    HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
-    if (tree == nullptr) return false;
-    if (!WaitUntil([&] { return SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0; })) return false;
-    const LRESULT start = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(browser, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-    if (process == nullptr) return false;
-    const SIZE_T size = (folder.size() + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    bool ok = remote != nullptr && WriteProcessMemory(process, remote, folder.c_str(), size, nullptr);
-    for (int attempt = 0; ok && attempt < 5; ++attempt) {
-        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
-        if (WaitUntil([&] { return SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != start; }, 1000ms)) {
-            break;
-        }
-    }
-    ok = ok && SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != start;
-    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return ok;
 }
 
 TEST(Templete, WorkedExampleInsertsTheLinkAroundTheSelection) {
@@ -234,9 +179,10 @@ struct Scratch {
 
 TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
     Session s(WithLibrary("sel", {{L"link.ktt", kLink}}));
-    // Wine's browser cannot select a folder below the user's profile (the
-    // temporary folder) by path, so the other library lives at the top of C:.
-    const Scratch scratch(L"C:\\mq-e2e-templete-" + std::to_wstring(GetCurrentProcessId()));
+    // The other library lives at the top of C:, where the browser's tree
+    // reaches it from the drive in two steps.
+    const std::wstring top = L"mq-e2e-templete-" + std::to_wstring(GetCurrentProcessId());
+    const Scratch scratch(L"C:\\" + top);
     const std::wstring other = scratch.path + L"\\他のライブラリ";
     ASSERT_TRUE(CreateDirectoryW(other.c_str(), nullptr));
     WriteAll(other + L"\\z.ktt", ToCp932("[KestrelTagTemplete]\r\nIndex=B\r\nBaseElement=Z\r\n"));
@@ -250,8 +196,9 @@ TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
     // Cancelling the browser changes nothing.
     const std::string settingsBefore = ReadAll(s.Folder() + L"\\MARQ.ini");
     Click(dlg, IDC_CMDCHANGEFOLDER);
-    HWND browser = WaitBrowser(dlg);
+    HWND browser = WaitFolderBrowser(s);
     ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(GetWindow(browser, GW_OWNER), dlg);
     PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(dlg) != FALSE; }));
@@ -260,10 +207,11 @@ TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
 
     // Choosing a folder: shown, listed and written at once.
     Click(dlg, IDC_CMDCHANGEFOLDER);
-    browser = WaitBrowser(dlg);
+    browser = WaitFolderBrowser(s);
     ASSERT_NE(browser, nullptr);
-    ASSERT_TRUE(SelectInBrowser(browser, other));
-    PostMessageW(browser, WM_COMMAND, IDOK, 0);
+    FolderBrowser tree(browser, s.PaletteProcessId());
+    ASSERT_TRUE(tree.Ready());
+    ASSERT_TRUE(tree.ChooseOnDriveC({top, L"他のライブラリ"}));
     ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTFOLDER)) == other; }))
         << win32::Narrow(Text(Item(dlg, IDC_TXTFOLDER)));
     EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"y.KTT", L"z.ktt"}));

@@ -1,5 +1,7 @@
 #include "win32/StandInProcess.h"
 
+#include "support/Timeout.h"
+
 #include <atomic>
 #include <chrono>
 #include <stdexcept>
@@ -91,7 +93,7 @@ StandInProcess::StandInProcess(const StandInOptions& options) {
 
     // Poll for the ready file; give up if the stand-in ends or takes far
     // longer than a start ever does.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
     std::string ready;
     while (!ReadFileBytes(readyFile_, ready) || ready.empty()) {
         if (WaitForSingleObject(process_.hProcess, 5) == WAIT_OBJECT_0) {
@@ -99,7 +101,7 @@ StandInProcess::StandInProcess(const StandInOptions& options) {
             GetExitCodeProcess(process_.hProcess, &code);
             Fail("ended before it was ready, exit code " + std::to_string(code));
         }
-        if (std::chrono::steady_clock::now() > deadline) Fail("not ready after 30 s");
+        if (std::chrono::steady_clock::now() > deadline) Fail("not ready in time");
     }
     window_ = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::stoull(ready)));
     if (!IsWindow(window_)) Fail("ready file names no window: " + ready);
@@ -149,7 +151,7 @@ ForegroundWindow::~ForegroundWindow() {
 }
 
 bool WaitForForeground(HWND window) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
     while (GetForegroundWindow() != window) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         Sleep(2);
@@ -160,7 +162,7 @@ bool WaitForForeground(HWND window) {
 bool ForegroundWindow::TakenFrom(HWND other) const {
     if (!WaitForForeground(hwnd_)) return false;
     const DWORD thread = GetWindowThreadProcessId(other, nullptr);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
     for (;;) {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;

@@ -1,0 +1,168 @@
+#pragma once
+// The system's folder browser, driven through its tree as a user would
+// click it: expanding a folder fills its children in, a click selects one.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "e2e/Driver.h"
+
+namespace mq::e2e {
+
+// Memory in the palette's process for the tree's messages that carry
+// pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(DWORD pid, SIZE_T size) : size_(size) {
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ != nullptr) {
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        }
+    }
+    ~RemoteBuffer() {
+        if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_ != nullptr) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    bool Ok() const { return address_ != nullptr; }
+    char* Address() const { return static_cast<char*>(address_); }
+    bool Write(SIZE_T offset, const void* data, SIZE_T n) {
+        return WriteProcessMemory(process_, Address() + offset, data, n, nullptr) != FALSE;
+    }
+    bool Read(SIZE_T offset, void* data, SIZE_T n) {
+        return ReadProcessMemory(process_, Address() + offset, data, n, nullptr) != FALSE;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    SIZE_T size_;
+};
+
+class FolderBrowser {
+public:
+    FolderBrowser(HWND dialog, DWORD pid)
+        : dialog_(dialog), tree_(FindTree(dialog)), remote_(pid, sizeof(TVITEMW) + 1024) {}
+
+    static HWND FindTree(HWND dialog) {
+        HWND found = nullptr;
+        EnumChildWindows(
+            dialog,
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                wchar_t cls[32] = {};
+                GetClassNameW(hwnd, cls, 32);
+                if (std::wstring(cls) != WC_TREEVIEWW) return TRUE;
+                *reinterpret_cast<HWND*>(lp) = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    bool Ready() const { return tree_ != nullptr && remote_.Ok(); }
+
+    std::wstring ItemText(HTREEITEM item) {
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT | TVIF_HANDLE;
+        tv.hItem = item;
+        tv.pszText = reinterpret_cast<LPWSTR>(remote_.Address() + sizeof(TVITEMW));
+        tv.cchTextMax = 500;
+        const wchar_t none = 0;
+        remote_.Write(sizeof(TVITEMW), &none, sizeof none);
+        remote_.Write(0, &tv, sizeof tv);
+        if (!SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_.Address()))) return {};
+        wchar_t text[501] = {};
+        remote_.Read(sizeof(TVITEMW), text, 500 * sizeof(wchar_t));
+        return text;
+    }
+
+    std::vector<HTREEITEM> Children(HTREEITEM parent) {
+        // Expanding fills the children in, as a click on the "+" does.
+        SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+        std::vector<HTREEITEM> items;
+        auto item = reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)));
+        while (item != nullptr) {
+            items.push_back(item);
+            item = reinterpret_cast<HTREEITEM>(
+                SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+        }
+        return items;
+    }
+
+    // The drive "C:" in the tree: a child of one of the desktop's items.
+    HTREEITEM DriveC() {
+        auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        for (HTREEITEM place : Children(root)) {
+            for (HTREEITEM drive : Children(place)) {
+                if (ItemText(drive).find(L"(C:)") != std::wstring::npos) return drive;
+            }
+        }
+        return nullptr;
+    }
+
+    HTREEITEM Child(HTREEITEM parent, const std::wstring& name) {
+        for (HTREEITEM item : Children(parent)) {
+            if (ItemText(item) == name) return item;
+        }
+        return nullptr;
+    }
+
+    // Picks C:\<names...> in the tree, one folder down at a time, and
+    // presses OK.
+    bool ChooseOnDriveC(std::initializer_list<std::wstring> names) {
+        HTREEITEM folder = DriveC();
+        for (const auto& name : names) {
+            if (folder == nullptr) return false;
+            folder = Child(folder, name);
+        }
+        if (folder == nullptr) return false;
+        SendMessageW(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(folder));
+        SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(folder));
+        if (SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0) != reinterpret_cast<LRESULT>(folder)) {
+            return false;
+        }
+        Click(dialog_, IDOK);
+        return true;
+    }
+
+    void Cancel() { Click(dialog_, IDCANCEL); }
+
+private:
+    HWND dialog_;
+    HWND tree_;
+    RemoteBuffer remote_;
+};
+
+// The palette's dialog that holds a tree view: the folder browser.
+inline HWND FindFolderBrowser(Session& s) {
+    struct Find {
+        DWORD pid;
+        HWND found;
+    } find{s.PaletteProcessId(), nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(lp);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid != f->pid || !IsWindowVisible(hwnd)) return TRUE;
+            if (FolderBrowser::FindTree(hwnd) == nullptr) return TRUE;
+            f->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+inline HWND WaitFolderBrowser(Session& s) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindFolderBrowser(s)) != nullptr; });
+    return found;
+}
+
+}  // namespace mq::e2e
