@@ -9,10 +9,10 @@ std::optional<Command> ToolbarCommandForKey(std::string_view key) {
     return std::nullopt;
 }
 
-int SetZenmen(WindowPort& windows, WindowHandle form, std::int16_t mode) {
+int SetZenmen(WindowPort& windows, WindowHandle form, std::int16_t mode, unsigned flags) {
     if (mode != 0 && mode != 1) return 0;
     WindowHandle band = mode == 1 ? WindowPort::kTopmost : WindowPort::kNotTopmost;
-    return windows.SetWindowPos(form, band, 0, 0, 0, 0, kZenmenFlags) ? 1 : 0;
+    return windows.SetWindowPos(form, band, 0, 0, 0, 0, flags) ? 1 : 0;
 }
 
 Palette::Palette(WindowPort& windows, HostLink& link) : windows_(windows), link_(link) {}
@@ -28,12 +28,12 @@ void Palette::Form_Load(const std::function<void(Palette&)>& loadTopMost,
     mnuSaizenmen_Click();
 }
 
-void Palette::mnuSaizenmen_Click() {
+void Palette::Toggle(unsigned flags) {
     if (!checked_) {
-        SetZenmen(windows_, self_, 1);
+        SetZenmen(windows_, self_, 1, flags);
         checked_ = true;
     } else {
-        SetZenmen(windows_, self_, 0);
+        SetZenmen(windows_, self_, 0, flags);
         checked_ = false;
     }
     if (CheckChanged) CheckChanged();
@@ -56,7 +56,7 @@ void Palette::RunModal(const std::function<void()>& showDialog, bool insertAfter
         bool wasOnTop;
         ~Restore() {
             --p.modalDepth_;
-            if (wasOnTop) p.mnuSaizenmen_Click();
+            if (wasOnTop) p.Toggle(kZenmenQuietFlags);
         }
     };
     {

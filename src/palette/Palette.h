@@ -14,10 +14,16 @@ namespace mq {
 
 // SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW
 inline constexpr unsigned kZenmenFlags = 0x43;
+// The same and SWP_NOACTIVATE: the way back into the band after a dialog.
+// The host gets the keyboard then, and a palette that took it first would
+// be taking it from the host: under Wine its own focus request can reach
+// the X server after the host's, and the host then drops the foreground.
+inline constexpr unsigned kZenmenQuietFlags = kZenmenFlags | 0x10;
 
 // Mode 1 puts the window into the topmost band, 0 takes it out, any other
 // mode does nothing and answers 0. Shows the window as a side effect.
-int SetZenmen(WindowPort& windows, WindowHandle form, std::int16_t mode);
+int SetZenmen(WindowPort& windows, WindowHandle form, std::int16_t mode,
+              unsigned flags = kZenmenFlags);
 
 // The palette's state and sequences, apart from its window.
 class Palette {
@@ -36,7 +42,7 @@ public:
                    const std::function<void()>& placeWindow = {});
 
     // The always-on-top toggle.
-    void mnuSaizenmen_Click();
+    void mnuSaizenmen_Click() { Toggle(kZenmenFlags); }
     // The check mark as it stands (lifted while a dialog is open).
     bool TopMostChecked() const { return checked_; }
     void SetTopMostChecked(bool checked) { checked_ = checked; }
@@ -72,6 +78,8 @@ public:
     TagTemplate& TemplateInUse() { return templateInUse_; }
 
 private:
+    void Toggle(unsigned flags);
+
     WindowPort& windows_;
     HostLink& link_;
     WindowHandle self_ = 0;

@@ -38,16 +38,16 @@ void TurnTo(HWND dlg, int tabId, HWND control) {
         PressChord(dlg, {VK_CONTROL, VK_NEXT});
         ASSERT_TRUE(WaitUntil([&] { return SendMessageW(tab, TCM_GETCURSEL, 0, 0) != now; }));
     }
-    ASSERT_TRUE(IsWindowVisible(control));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(control) != FALSE; }));
 }
 
 // The library's one template, picked with the keyboard.
 void PickTheTemplate(HWND dlg, int templateList) {
     if (dlg == nullptr || templateList == 0) return;
     HWND files = Item(dlg, templateList);
-    WaitUntil([&] { return FocusedControl(dlg) == files; });
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(dlg) == files; }));
     PressKey(dlg, VK_DOWN);
-    WaitUntil([&] { return !Preview(dlg).empty(); });
+    ASSERT_TRUE(WaitUntil([&] { return !Preview(dlg).empty(); }));
 }
 
 HWND Open(Session& s, const DialogCase& c) {

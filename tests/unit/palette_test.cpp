@@ -172,6 +172,7 @@ TEST_F(PaletteTest, ModalSequenceLeavesTheBandAndComesBackChecked) {
     EXPECT_FALSE(topmostWhileOpen);
     EXPECT_FALSE(checkedWhileOpen);
     EXPECT_TRUE(windows.topmost);
+    EXPECT_EQ(windows.calls.back().flags, 0x53u) << "back in the band without taking the keyboard";
     EXPECT_TRUE(palette.TopMostChecked());
     EXPECT_EQ(host.text, "<CENTER>Hello</CENTER>");
 
