@@ -265,6 +265,7 @@ LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         if (wParam == kStateNoted) return lastProbe_;
         if (wParam == kStateCommands) return commandsRunning_;
+        if (wParam == kStateInput) return HIWORD(GetQueueStatus(QS_INPUT));
         LRESULT state = 0;
         if (GetMenuState(menu_, static_cast<UINT>(IdOf(Command::Saizenmen)), MF_BYCOMMAND) & MF_CHECKED) {
             state |= kStateChecked;

@@ -35,6 +35,10 @@ inline constexpr LRESULT kStateTopmost = 2;
 inline constexpr WPARAM kStateProbe = 1;
 inline constexpr WPARAM kStateNoted = 2;
 inline constexpr WPARAM kStateCommands = 3;
+// With wParam kStateInput, sent: nonzero while keyboard or mouse input
+// waits in the queue of the palette's thread (its dialogs' too), which a
+// driver that sends real input waits out before its next step.
+inline constexpr WPARAM kStateInput = 4;
 
 // The palette window: a menu bar and a toolbar of nine tag buttons. All
 // its rules live in Palette; this class only turns clicks and keys into

@@ -394,6 +394,27 @@ void BringToFront(HWND window) {
     Require([&] { return GetForegroundWindow() == root; }, "the window to come to the front");
 }
 
+namespace {
+
+// Real input is queued apart from posted messages and behind them: a key
+// posted next would overtake what is still queued (a key-up of Alt among
+// them, which then opens the window's menu), and a check made at once
+// could see a state the input has yet to change. So after each piece of
+// real input the driver waits until the palette's thread, where every
+// window of the program lives, has none of it left in its queue.
+void SettleInput() {
+    static const UINT message = RegisterWindowMessageW(win32::kStateMessage);
+    HWND palette = FindWindowW(win32::kPaletteClass, L"Marquill");
+    Require([&] {
+        DWORD_PTR queued = 1;
+        return SendMessageTimeoutW(palette, message, win32::kStateInput, 0, SMTO_ABORTIFHUNG,
+                                   static_cast<UINT>(kTimeout.count()), &queued) != 0 &&
+               queued == 0;
+    }, "the palette to take its input");
+}
+
+}  // namespace
+
 void PressChord(HWND window, std::initializer_list<WORD> keys) {
     BringToFront(window);
     std::vector<INPUT> inputs;
@@ -414,12 +435,14 @@ void PressChord(HWND window, std::initializer_list<WORD> keys) {
         inputs.push_back(in);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    SettleInput();
 }
 
 void ClickAt(POINT screen) {
     SendMouse(MOUSEEVENTF_MOVE, screen);
     SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
     SendMouse(MOUSEEVENTF_LEFTUP, screen);
+    SettleInput();
 }
 
 void FocusOn(HWND control) {
