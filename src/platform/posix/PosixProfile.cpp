@@ -145,6 +145,13 @@ ProfileFile::Read PosixProfileFile::GetString(std::string_view section, std::str
     return r;
 }
 
+std::optional<std::string> PosixProfileFile::ReadAll(std::string_view path) {
+    std::string text;
+    if (path.empty() || path.front() == '\0' || Load(ToPath(path), text) != Loaded::Ok)
+        return std::nullopt;
+    return text;
+}
+
 bool PosixProfileFile::WriteString(std::string_view section, std::string_view key,
                                    std::string_view value, std::string_view path) {
     if (path.empty() || path.front() == '\0') return false;

@@ -47,6 +47,7 @@ public:
                    std::size_t bufferSize, std::string_view path) override;
     bool WriteString(std::string_view section, std::string_view key, std::string_view value,
                      std::string_view path) override;
+    std::optional<std::string> ReadAll(std::string_view path) override;
 };
 
 }  // namespace mq
