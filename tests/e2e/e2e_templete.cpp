@@ -217,6 +217,22 @@ TEST(Templete, AccessKeysReachTheInputsAndDefaultsAreReplaced) {
     EXPECT_EQ(FromCp932(s.HostText()), "<A TASK=\"GOSUB\" DEST=\"#メニュー\">本文</A>");
 }
 
+TEST(Templete, AUtf8TemplatesJapaneseDefaultReachesTheHostInCodePage932) {
+    // As today's editors save it: UTF-8 with the byte order mark.
+    HostOptions o = Selected("x");
+    o.programFiles.emplace_back(L"utf8.ktt", "\xEF\xBB\xBF[KestrelTagTemplete]\r\n"
+                                             "TagName=画像の説明\r\nIndex=B1\r\nBaseElement=IMG\r\n"
+                                             "Element1=ALT=\r\nElement1Default=代替テキスト\r\n");
+    Session s(o);
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    PickWithKeys(dlg, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"画像の説明"; }));
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTELEMENT1)), L"代替テキスト");
+    OkInserts(s, dlg, "<IMG ALT=\"代替テキスト\">x");
+    EXPECT_EQ(s.HostText(), ToCp932("<IMG ALT=\"代替テキスト\">x"));
+}
+
 // A folder of the test's own, removed with everything in it.
 struct Scratch {
     explicit Scratch(std::wstring p) : path(std::move(p)) {
