@@ -186,13 +186,8 @@ TEST_F(TemplateFiles, LongValuesAreCutAfter255BytesEvenInsideACharacter) {
 TEST_F(TemplateFiles, Utf8FilesReadAsWrittenAndOtherFilesAsCodePage932) {
     const std::string head = "[KestrelTagTemplete]\r\n";
     const std::string named = head + "TagName=画像の説明\r\nEdited=作者\r\n";
-    std::string kana200, kana127;
-    for (int i = 0; i < 200; ++i) kana200 += "あ";
-    for (int i = 0; i < 127; ++i) kana127 += "あ";
-    const struct {
-        const char* what;
-        std::string bytes, tagName, edited;
-    } cases[] = {
+    const auto kana = [](int n) { std::string s; while (n-- > 0) s += "あ"; return s; };
+    const struct { const char* what; std::string bytes, tagName, edited; } cases[] = {
         {"mark", "\xEF\xBB\xBF" + named, "画像の説明", "作者"},
         {"no mark", named, "画像の説明", "作者"},
         {"code page 932", cp.FromUtf8(named), "画像の説明", "作者"},
@@ -203,14 +198,13 @@ TEST_F(TemplateFiles, Utf8FilesReadAsWrittenAndOtherFilesAsCodePage932) {
         {"section ends ours", head + "TagName=y\r\n[あ]\r\nEdited=z\r\n", "y", ""},
         {"mark, then no UTF-8", "\xEF\xBB\xBF" + head + "TagName=a\xFF" "b\r\n", "a\uFFFDb", ""},
         // 255 bytes in code page 932, cut between characters.
-        {"long", head + "TagName=x" + kana200 + "\r\nEdited=" + std::string(300, 'c'),
-         "x" + kana127, std::string(255, 'c')},
+        {"long", head + "TagName=x" + kana(200) + "\r\nEdited=" + std::string(300, 'c'),
+         "x" + kana(127), std::string(255, 'c')},
     };
     for (const auto& c : cases) {
         tmp.Put("t.ktt", c.bytes);
         const TagTemplate t = Load("t.ktt");
-        EXPECT_EQ(t.TagName, c.tagName) << c.what;
-        EXPECT_EQ(t.Edited, c.edited) << c.what;
+        EXPECT_EQ(std::pair(t.TagName, t.Edited), std::pair(c.tagName, c.edited)) << c.what;
     }
     tmp.Put("utf8.ktt", "\xEF\xBB\xBF" + std::string(kLinkExample));
     Write("link.ktt", kLinkExample);

@@ -56,7 +56,8 @@ std::optional<std::string> Win32ProfileFile::ReadAll(std::string_view path) {
     char chunk[1 << 16];
     DWORD n = 0;
     bool ok = true;
-    while ((ok = ReadFile(h, chunk, sizeof chunk, &n, nullptr) != 0) && n > 0) bytes.append(chunk, n);
+    while ((ok = ReadFile(h, chunk, sizeof chunk, &n, nullptr) != 0) && n > 0)
+        bytes.append(chunk, n);
     CloseHandle(h);
     if (!ok) return std::nullopt;
     return bytes;
