@@ -3,9 +3,12 @@
 // Input: the three values typed into the dialog, each ended by a 0x1E
 // byte, then the template file's bytes. Beyond "no crash, no hang", it
 // checks what the dialog relies on: every field is one line of at most 255
-// bytes in the code page, loading the same file twice gives the same
-// template, the file is never written, and the expansion is one tag with
-// no space before its ">".
+// bytes in the code page and well-formed UTF-8, loading the same file twice
+// gives the same template, the file is never written, and the expansion is
+// one tag with no space before its ">". A file that is well-formed UTF-8
+// reads the same with the UTF-8 byte order mark in front, every field
+// then at most 255 bytes in the code page: for text that is ASCII only,
+// this holds the UTF-8 reading against the code page 932 one.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +22,7 @@
 #include <unistd.h>
 
 #include "platform/posix/Cp932.h"
+#include "platform/Utf.h"
 #include "platform/posix/PosixProfile.h"
 #include "templates/TagTemplate.h"
 
@@ -59,6 +63,13 @@ const fs::path& Scratch() {
     return scratch;
 }
 
+bool WellFormed(std::string_view s) { return mq::utf::FromUtf16(mq::utf::ToUtf16(s)) == s; }
+
+void Put(const fs::path& p, std::string_view bytes) {
+    std::ofstream f(p, std::ios::binary | std::ios::trunc);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 std::string Bytes(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
@@ -73,10 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view fileBytes = in;
 
     const fs::path file = Scratch() / "t.ktt";
-    {
-        std::ofstream f(file, std::ios::binary | std::ios::trunc);
-        f.write(fileBytes.data(), static_cast<std::streamsize>(fileBytes.size()));
-    }
+    Put(file, fileBytes);
     mq::PosixProfileFile profile;
     mq::Cp932CodePage cp;
     const mq::TagTemplate t = mq::LoadTemplate(profile, cp, file.string());
@@ -89,11 +97,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A cut inside a double-byte character may come back as one
         // two-byte replacement.
         Check(cp.FromUtf8(*f).size() <= 256, "a field is cut after 255 bytes");
+        Check(WellFormed(*f), "a field is well-formed UTF-8");
     }
     Check(mq::LoadTemplate(profile, cp, file.string()) == t, "loading again gives the same");
     Check(Bytes(file) == fileBytes, "loading never writes the file");
     Check(std::distance(fs::directory_iterator(Scratch()), fs::directory_iterator()) == 1,
           "loading leaves no other file");
+
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    if (!fileBytes.starts_with(mark) && WellFormed(fileBytes)) {
+        const fs::path marked = Scratch() / "m.ktt";
+        Put(marked, std::string(mark) + std::string(fileBytes));
+        const mq::TagTemplate m = mq::LoadTemplate(profile, cp, marked.string());
+        fs::remove(marked);
+        Check(m == t, "a UTF-8 file reads the same with the mark");
+        for (const std::string* f : {&m.TagName, &m.Edited, &m.Index, &m.BaseElement,
+                                     &m.Element1, &m.Element2, &m.Element3, &m.Element1Default,
+                                     &m.Element2Default, &m.Element3Default, &m.CloseTag}) {
+            Check(cp.FromUtf8(*f).size() <= 255, "a UTF-8 field is cut between characters");
+        }
+    }
 
     const std::string tag = mq::ExpandTemplate(t, v1, v2, v3);
     Check(tag.size() >= 2 && tag.front() == '<' && tag.back() == '>', "the expansion is a tag");

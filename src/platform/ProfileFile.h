@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ public:
     // value. False when nothing could be written.
     virtual bool WriteString(std::string_view section, std::string_view key,
                              std::string_view value, std::string_view path) = 0;
+
+    // The file's bytes as they are, the same file GetString would read;
+    // nothing when it is missing or cannot be read. For a reader that must
+    // see how a file spells its text before it takes values from it.
+    virtual std::optional<std::string> ReadAll(std::string_view path) = 0;
 };
 
 }  // namespace mq

@@ -6,6 +6,7 @@
 target_sources(marquill_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/INIAccessGlobal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../platform/ProfileText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../platform/posix/PosixProfile.cpp)
 if(WIN32)
   target_sources(marquill_win32 PRIVATE

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ProfileText.h"
+#include "platform/Utf.h"
 #include "settings/INIAccessGlobal.h"
 #include "settings/SettingsFile.h"
 
@@ -11,6 +13,56 @@ namespace {
 unsigned char Folded(char c) {
     const auto b = static_cast<unsigned char>(c);
     return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - 'a' + 'A') : b;
+}
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+// As GetINIData: a value is cut after 255 bytes in the ANSI code page.
+constexpr std::size_t kValueBytes = 255;
+
+// Well-formed UTF-8 that holds at least one character beyond ASCII. Text
+// in code page 932 is that only by chance, and then hardly ever all
+// through a file; plain ASCII reads the same either way.
+bool IsUtf8Beyond7Bit(std::string_view bytes) {
+    bool beyond = false;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        utf::Next(bytes, pos);
+        if (pos - start < 2) return false;  // a malformed sequence steps one byte
+        beyond = true;
+    }
+    return beyond;
+}
+
+// The text with every malformed sequence as U+FFFD, so that the dialog
+// never gets bytes that are no text. Already well-formed text comes back
+// as it is.
+std::string WellFormed(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();) utf::Append(out, utf::Next(bytes, pos));
+    return out;
+}
+
+// The value as far as its ANSI form fits in 255 bytes, cut between
+// characters. A character's ANSI form is never longer than its UTF-8 form,
+// so a value of up to 255 UTF-8 bytes always fits.
+std::string CutForCodePage(std::string_view value, const AnsiCodePage& codePage) {
+    value = value.substr(0, value.find('\0'));  // as the C string GetINIData gets
+    if (value.size() <= kValueBytes) return std::string(value);
+    std::size_t ansiBytes = 0;
+    std::size_t pos = 0;
+    while (pos < value.size()) {
+        std::size_t next = pos;
+        utf::Next(value, next);
+        ansiBytes += codePage.FromUtf8(value.substr(pos, next - pos)).size();
+        if (ansiBytes > kValueBytes) break;
+        pos = next;
+    }
+    return std::string(value.substr(0, pos));
 }
 
 void AppendPart(std::string& out, const std::string& element, std::string_view value) {
@@ -68,8 +120,6 @@ std::string TemplatePath(std::string_view folder, std::string_view fileName) {
 
 TagTemplate LoadTemplate(ProfileFile& profile, const AnsiCodePage& codePage,
                          const std::string& path) {
-    INIAccessGlobal ini(profile, codePage);
-    ini.FileName = path;
     TagTemplate t;
     // In this order, as the format is read everywhere.
     std::string* const fields[] = {
@@ -83,6 +133,33 @@ TagTemplate LoadTemplate(ProfileFile& profile, const AnsiCodePage& codePage,
         "Element2Default", "Element3Default", "CloseTag",
     };
     static_assert(std::size(fields) == std::size(keys));
+
+    // Today's editors save as UTF-8, often with the mark. Such a file is
+    // parsed here, with the rules of the profile functions, which would
+    // read its text as code page 932 (or, on Windows, miss the section
+    // behind the mark).
+    const std::optional<std::string> bytes =
+        path.empty() ? std::nullopt : profile.ReadAll(path);
+    if (bytes && (bytes->starts_with(kUtf8Mark) || IsUtf8Beyond7Bit(*bytes))) {
+        std::string_view text(*bytes);
+        std::string decoded;
+        if (text.starts_with(kUtf8Mark)) {
+            text.remove_prefix(kUtf8Mark.size());
+            decoded = WellFormed(text);
+            text = decoded;
+        }
+        for (std::size_t i = 0; i < std::size(keys); ++i) {
+            const auto value =
+                profile::FindValue(text, kTemplateSection, keys[i], profile::Encoding::Utf8);
+            if (value) *fields[i] = CutForCodePage(*value, codePage);
+        }
+        return t;
+    }
+
+    // Code page 932, the companion editor's files: through the profile
+    // functions, exactly as every other profile file.
+    INIAccessGlobal ini(profile, codePage);
+    ini.FileName = path;
     for (std::size_t i = 0; i < std::size(keys); ++i) {
         *fields[i] = ini.GetINIData(kTemplateSection, keys[i]);
     }

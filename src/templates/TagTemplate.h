@@ -61,8 +61,14 @@ bool TemplateNameLess(std::string_view a, std::string_view b);
 std::string TemplatePath(std::string_view folder, std::string_view fileName);
 
 // Reads the eleven keys, in their order, from the template section. A file
-// that is missing or unreadable gives an empty template; every value is cut
-// after its first 255 bytes in the ANSI code page.
+// that is missing or unreadable gives an empty template.
+//
+// A file that starts with the UTF-8 byte order mark, or that is all
+// well-formed UTF-8 with at least one character beyond ASCII, is read as
+// UTF-8: the values come as written, each cut between characters so that
+// its ANSI form (what the host gets) is at most 255 bytes. Any other file
+// is ANSI (code page 932) and read through the profile functions, every
+// value cut after its first 255 bytes in the ANSI code page.
 TagTemplate LoadTemplate(ProfileFile& profile, const AnsiCodePage& codePage,
                          const std::string& path);
 

@@ -215,6 +215,14 @@ protected:
         ASSERT_TRUE(Write("a.ini", "s", "a", "2"));                                            \
         EXPECT_EQ(tmp.Bytes("a.ini"), "\xEF\xBB\xBF[s]\r\na=1\r\n[s]\r\na=2\r\n");              \
     }                                                                                           \
+    TEST_F(Fixture, ReadAllGivesTheBytesAsTheyAre) {                                          \
+        const std::string bytes("\xEF\xBB\xBF[s]\r\nk=\0\x82\xa0\n", 14);                     \
+        tmp.Put("a.ini", bytes);                                                               \
+        EXPECT_EQ(profile->ReadAll(tmp.Path("a.ini")), bytes);                                 \
+        EXPECT_EQ(profile->ReadAll(tmp.Path("none.ini")), std::nullopt);                       \
+        EXPECT_EQ(profile->ReadAll(tmp.Path("")), std::nullopt) << "a folder";                 \
+        EXPECT_EQ(profile->ReadAll(""), std::nullopt);                                         \
+    }                                                                                           \
     TEST_F(Fixture, WriteCreatesTheFileButNoFolder) {                                           \
         ASSERT_TRUE(Write("new.ini", "Marquill", "TopMost", "1"));                             \
         EXPECT_EQ(tmp.Bytes("new.ini"), "[Marquill]\r\nTopMost=1\r\n");                        \

@@ -32,6 +32,7 @@ TEST_F(Win32Profile, PathOutsideTheCodePageIsNotOpened) {
     tmp.Put("한/a.ini", "[s]\r\na=1\r\n");
     EXPECT_EQ(Get("한/a.ini", "s", "a"), "DEF");
     EXPECT_FALSE(Write("한/a.ini", "s", "a", "2"));
+    EXPECT_EQ(profile->ReadAll(tmp.Path("한/a.ini")), std::nullopt);
     EXPECT_EQ(tmp.Bytes("한/a.ini"), "[s]\r\na=1\r\n");
 }
 

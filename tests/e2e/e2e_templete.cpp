@@ -162,6 +162,26 @@ TEST(Templete, AccessKeysReachTheInputsAndDefaultsAreReplaced) {
     EXPECT_EQ(FromCp932(s.HostText()), "<A TASK=\"GOSUB\" DEST=\"#メニュー\">本文</A>");
 }
 
+TEST(Templete, Utf8TemplatesJapaneseDefaultsReachTheHostInCodePage932) {
+    // As today's editors save them: UTF-8 with the byte order mark and without.
+    const std::string body = "[KestrelTagTemplete]\r\nTagName=画像の説明\r\nIndex=B1\r\n"
+                             "BaseElement=IMG\r\nElement1=ALT=\r\nElement1Default=代替テキスト\r\n";
+    HostOptions o = Selected("x");
+    o.programFiles.emplace_back(L"mark.ktt", "\xEF\xBB\xBF" + body);
+    o.programFiles.emplace_back(L"plain.ktt", body);
+    Session s(o);
+    for (int pick : {0, 1}) {
+        s.SetHostText("x", 0, 1);
+        HWND dlg = Open(s);
+        ASSERT_NE(dlg, nullptr);
+        PickWithKeys(dlg, pick);
+        ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"画像の説明"; }));
+        EXPECT_EQ(Text(Item(dlg, IDC_TXTELEMENT1)), L"代替テキスト");
+        // The host's bytes, read back as code page 932.
+        OkInserts(s, dlg, "<IMG ALT=\"代替テキスト\">x");
+    }
+}
+
 // A folder of the test's own, removed with everything in it.
 struct Scratch {
     explicit Scratch(std::wstring p) : path(std::move(p)) {

@@ -25,6 +25,10 @@ public:
         ++calls;
         return real.WriteString(section, key, value, path);
     }
+    std::optional<std::string> ReadAll(std::string_view path) override {
+        ++calls;
+        return real.ReadAll(path);
+    }
     int calls = 0;
     PosixProfileFile real;
 };

@@ -183,6 +183,34 @@ TEST_F(TemplateFiles, LongValuesAreCutAfter255BytesEvenInsideACharacter) {
     EXPECT_EQ(t.CloseTag, std::string(255, 'c'));
 }
 
+TEST_F(TemplateFiles, Utf8FilesReadAsWrittenAndOtherFilesAsCodePage932) {
+    const std::string head = "[KestrelTagTemplete]\r\n";
+    const std::string named = head + "TagName=画像の説明\r\nEdited=作者\r\n";
+    const auto kana = [](int n) { std::string s; while (n-- > 0) s += "あ"; return s; };
+    const struct { const char* what; std::string bytes, tagName, edited; } cases[] = {
+        {"mark", "\xEF\xBB\xBF" + named, "画像の説明", "作者"},
+        {"no mark", named, "画像の説明", "作者"},
+        {"code page 932", cp.FromUtf8(named), "画像の説明", "作者"},
+        // "ﾃｽ" is C3 BD, well-formed UTF-8; "ﾄ" (C4) before the CR is not.
+        {"932, UTF-8 in part", cp.FromUtf8(head + "TagName=ﾃｽﾄ\r\nEdited=ﾃｽ\r\n"), "ﾃｽﾄ", "ﾃｽ"},
+        {"beyond the code page", head + "TagName=한글😀\r\n", "한글😀", ""},
+        // "あ" ends in 82, a lead byte in code page 932: the "]" still counts.
+        {"section ends ours", head + "TagName=y\r\n[あ]\r\nEdited=z\r\n", "y", ""},
+        {"mark, then no UTF-8", "\xEF\xBB\xBF" + head + "TagName=a\xFF" "b\r\n", "a\uFFFDb", ""},
+        // 255 bytes in code page 932, cut between characters.
+        {"long", head + "TagName=x" + kana(200) + "\r\nEdited=" + std::string(300, 'c'),
+         "x" + kana(127), std::string(255, 'c')},
+    };
+    for (const auto& c : cases) {
+        tmp.Put("t.ktt", c.bytes);
+        const TagTemplate t = Load("t.ktt");
+        EXPECT_EQ(std::pair(t.TagName, t.Edited), std::pair(c.tagName, c.edited)) << c.what;
+    }
+    tmp.Put("utf8.ktt", "\xEF\xBB\xBF" + std::string(kLinkExample));
+    Write("link.ktt", kLinkExample);
+    EXPECT_EQ(Load("utf8.ktt"), Load("link.ktt")) << "all eleven keys";
+}
+
 TEST_F(TemplateFiles, LoadingNeverWritesTheFile) {
     Write("link.ktt", kLinkExample);
     const auto before = std::filesystem::last_write_time(tmp.dir() / "link.ktt");

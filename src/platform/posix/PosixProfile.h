@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/ProfileFile.h"
+#include "platform/ProfileText.h"
 
 namespace mq {
 
@@ -46,22 +47,7 @@ public:
                    std::size_t bufferSize, std::string_view path) override;
     bool WriteString(std::string_view section, std::string_view key, std::string_view value,
                      std::string_view path) override;
+    std::optional<std::string> ReadAll(std::string_view path) override;
 };
 
-// The format itself, on the file's bytes in memory.
-namespace profile {
-
-// The value of `key` in `section`, or nothing when either is missing.
-std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
-                                          std::string_view key);
-
-// The file's bytes after writing `value` as the value of `key` in
-// `section`; nothing when the write is refused (see above).
-std::optional<std::string> WithValue(std::string_view text, std::string_view section,
-                                     std::string_view key, std::string_view value);
-
-// True when the bytes start with a UTF-16 byte order mark.
-bool IsUtf16(std::string_view text);
-
-}  // namespace profile
 }  // namespace mq

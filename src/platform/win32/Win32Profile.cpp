@@ -42,4 +42,25 @@ bool Win32ProfileFile::WriteString(std::string_view section, std::string_view ke
                                       std::string(value).c_str(), file->c_str()) != 0;
 }
 
+std::optional<std::string> Win32ProfileFile::ReadAll(std::string_view path) {
+    const std::optional<std::string> file = ExactAnsiPath(path);
+    if (!file) return std::nullopt;
+    HANDLE h = CreateFileA(file->c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;  // missing, a folder, no access
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(h, &size) && size.QuadPart > 0 && size.QuadPart < (LONGLONG{1} << 31))
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    char chunk[1 << 16];
+    DWORD n = 0;
+    bool ok = true;
+    while ((ok = ReadFile(h, chunk, sizeof chunk, &n, nullptr) != 0) && n > 0)
+        bytes.append(chunk, n);
+    CloseHandle(h);
+    if (!ok) return std::nullopt;
+    return bytes;
+}
+
 }  // namespace mq

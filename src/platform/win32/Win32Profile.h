@@ -14,6 +14,9 @@ public:
                    std::size_t bufferSize, std::string_view path) override;
     bool WriteString(std::string_view section, std::string_view key, std::string_view value,
                      std::string_view path) override;
+    // Opened by the same ANSI spelling of the path as the profile
+    // functions use.
+    std::optional<std::string> ReadAll(std::string_view path) override;
 };
 
 }  // namespace mq
