@@ -54,10 +54,20 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         case "$line" in
             "SHOT "*)
                 read -r _ name x y w h <<<"$line"
-                xwd -root -silent >"$out/$name.xwd"
                 if [ -n "${MQ_DEMO_CROP:-}" ] && [ -n "$h" ]; then
+                    # The window alone, taken until two pictures in a row
+                    # agree: the screen may lag behind what the window painted.
+                    for try in 1 2 3 4 5 6 7 8 9 10; do
+                        xwd -root -silent >"$out/$name.xwd"
+                        convert "xwd:$out/$name.xwd" -crop "${w}x${h}+${x}+${y}" +repage "rgb:$out/$name.rgb"
+                        if [ -f "$out/$name.last" ] && cmp -s "$out/$name.rgb" "$out/$name.last"; then break; fi
+                        mv "$out/$name.rgb" "$out/$name.last"
+                        sleep 0.25
+                    done
                     convert "xwd:$out/$name.xwd" -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
+                    rm -f "$out/$name.rgb" "$out/$name.last"
                 else
+                    xwd -root -silent >"$out/$name.xwd"
                     convert "xwd:$out/$name.xwd" "$out/$name.png"
                 fi
                 rm -f "$out/$name.xwd"

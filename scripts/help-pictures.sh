@@ -20,6 +20,9 @@ cd "$root"
         cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
     fi
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    # A caret that does not blink: each picture shows it, and a picture
+    # taken anew is the same as before.
+    wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1 /f >/dev/null 2>&1
     wineserver -w
 )
 

@@ -40,17 +40,16 @@ void Say(const std::string& utf8) {
 }
 
 // A picture of the screen, or with `window` of that window alone: it is
-// shown, has painted what it holds, and its rectangle goes on the line.
+// shown, and its rectangle goes on the line.
 void Shot(const std::string& name, HWND window = nullptr) {
     std::string line = "SHOT " + name;
     if (window != nullptr) {
         WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000ms);
         // The mouse out of the way, so that no control shows it hovering.
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-        RedrawWindow(window, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        // Twice round the window's message loop: what it painted has reached
-        // the screen once its thread has waited for input again.
+        // Twice round the window's message loop, so that what it had to
+        // paint is painted; the script still takes the picture until two
+        // in a row agree, as the screen may lag behind.
         for (int i = 0; i < 2; ++i) {
             DWORD_PTR ignored = 0;
             SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
