@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# check-package.sh ZIP OBJDUMP LIMIT: what the zip must hold, that the
-# program imports only DLLs that every Windows has, carries no debug
-# sections and is at most LIMIT bytes.
+# check-package.sh ZIP OBJDUMP LIMIT: what the zip must hold (the help
+# page with every picture it shows among it), that the program imports only
+# DLLs that every Windows has, carries no debug sections and is at most
+# LIMIT bytes.
 set -euo pipefail
 zip=$1 objdump=$2 limit=$3
 fail() { echo "package: $*"; exit 1; }
@@ -13,6 +14,11 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 unzip -q "$zip" -d "$tmp"
 exe=$(find "$tmp" -name marquill.exe)
+help=$(find "$tmp" -path '*/help/index.html')
+pictures=$({ grep -o '<img [^>]*>' "$help" || true; } | sed -n 's/.* src="\([^"]*\)".*/\1/p')
+for picture in $pictures; do
+    [ -f "$(dirname "$help")/$picture" ] || fail "the help shows help/$picture, which the zip lacks"
+done
 iconv -f CP932 -t UTF-8 "$(find "$tmp" -name readme.txt)" | grep -q 'TeraPad' || fail "read-me is not code page 932 text"
 system="ADVAPI32.dll COMCTL32.dll COMDLG32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll OLEAUT32.dll SHELL32.dll USER32.dll UxTheme.dll VERSION.dll SHLWAPI.dll"
 for dll in $("$objdump" -p "$exe" | sed -n 's/.*DLL Name: //p'); do
@@ -23,4 +29,4 @@ debug=$(awk '$2 ~ /^\.(z?debug|stab)/ {print $2}' <<<"$headers" | tr '\n' ' ')
 [ -z "$debug" ] || fail "marquill.exe carries debug sections: $debug"
 size=$(stat -c %s "$exe")
 [ "$size" -le "$limit" ] || fail "marquill.exe is $size bytes, more than $limit"
-echo "package: $(grep -c . <<<"$listing") entries, imports only system DLLs; marquill.exe $size bytes, no debug sections"
+echo "package: $(grep -c . <<<"$listing") entries, $(grep -c . <<<"$pictures") pictures of the help, imports only system DLLs; marquill.exe $size bytes, no debug sections"

@@ -8,7 +8,9 @@
 # Xvfb selects a word, opens the text formatting dialog, picks CENTER with
 # its closing tag, presses OK, prints the host's text before and after,
 # and saves screenshots (PNG) of the palette and of the open dialog.
-# MQ_DEMO_TOUR=1 adds a picture of every other dialog.
+# MQ_DEMO_TOUR=1 adds a picture of every other dialog. MQ_DEMO_CROP=1 cuts
+# each picture of one window out of the screen, to that window alone (the
+# demo names the window's rectangle on its SHOT line).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -51,9 +53,23 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         line=${line%$'"'"'\r'"'"'}
         case "$line" in
             "SHOT "*)
-                name=${line#SHOT }
-                xwd -root -silent >"$out/$name.xwd"
-                convert "xwd:$out/$name.xwd" "$out/$name.png"
+                read -r _ name x y w h <<<"$line"
+                if [ -n "${MQ_DEMO_CROP:-}" ] && [ -n "$h" ]; then
+                    # The window alone, taken until two pictures in a row
+                    # agree: the screen may lag behind what the window painted.
+                    for try in 1 2 3 4 5 6 7 8 9 10; do
+                        xwd -root -silent >"$out/$name.xwd"
+                        convert "xwd:$out/$name.xwd" -crop "${w}x${h}+${x}+${y}" +repage "rgb:$out/$name.rgb"
+                        if [ -f "$out/$name.last" ] && cmp -s "$out/$name.rgb" "$out/$name.last"; then break; fi
+                        mv "$out/$name.rgb" "$out/$name.last"
+                        sleep 0.25
+                    done
+                    convert "xwd:$out/$name.xwd" -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
+                    rm -f "$out/$name.rgb" "$out/$name.last"
+                else
+                    xwd -root -silent >"$out/$name.xwd"
+                    convert "xwd:$out/$name.xwd" "$out/$name.png"
+                fi
                 rm -f "$out/$name.xwd"
                 : >"$out/$name.done"
                 echo "[screenshot: $out/$name.png]"
