@@ -44,7 +44,7 @@ void Say(const std::string& utf8) {
 void Shot(const std::string& name, HWND window = nullptr) {
     std::string line = "SHOT " + name;
     if (window != nullptr) {
-        WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000ms);
+        WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
         // The mouse out of the way, so that no control shows it hovering.
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
         // Twice round the window's message loop, so that what it had to
@@ -61,7 +61,7 @@ void Shot(const std::string& name, HWND window = nullptr) {
     }
     Say(line + "\n");
     const std::wstring done = g_out + L"\\" + mq::win32::Widen(name) + L".done";
-    WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000ms);
+    WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
 std::string Crlf(std::string text) {
@@ -208,7 +208,7 @@ int main(int argc, char** argv) {
             };
             for (const Stop& stop : stops) {
                 session.Command(stop.command);
-                HWND open = session.WaitDialog(stop.caption, 5000ms);
+                HWND open = session.WaitDialog(stop.caption);
                 if (open == nullptr) {
                     Say(std::string("(no dialog for ") + stop.name + ")\n");
                     continue;
