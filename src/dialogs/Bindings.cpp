@@ -1,5 +1,8 @@
 #include "dialogs/Bindings.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 #include <utility>
 #include <vector>
 
@@ -236,16 +239,32 @@ private:
     std::string shownText_;
 };
 
+// A list box. The system sends LBN_SELCHANGE for every click on a line,
+// the line already selected included; a click is the user picking that
+// line, also again. So the binding watches the mouse button itself: a
+// release over the selected line that brought no notice of its own while
+// the button was down (a press on another line does) picks that line
+// again. Any other notice counts only when the selection has really
+// moved: the keyboard sends one also where it moves nothing (Down on the
+// last line), and that picks nothing.
 class ListBinding final : public Binding {
 public:
     ListBinding(HWND parent, int id, ui::ListBox& box)
         : Binding(parent, id), box_(box),
-          shownIndex_(static_cast<int>(SendMessageW(control_, LB_GETCURSEL, 0, 0))) {}
+          shownIndex_(static_cast<int>(SendMessageW(control_, LB_GETCURSEL, 0, 0))) {
+        SetWindowSubclass(control_, WatchButton, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~ListBinding() override { RemoveWindowSubclass(control_, WatchButton, 0); }
 
     bool Takes(int code) const override { return code == LBN_SELCHANGE; }
 
     void Read(int) override {
         shownIndex_ = static_cast<int>(SendMessageW(control_, LB_GETCURSEL, 0, 0));
+        if (releasing_ && !noticedWhileDown_ && OnLine(shownIndex_, releasedAt_)) {
+            box_.ClickLine(shownIndex_);
+            return;
+        }
+        if (buttonDown_) noticedWhileDown_ = true;
         box_.SetListIndex(shownIndex_);
     }
 
@@ -265,6 +284,36 @@ public:
     }
 
 private:
+    static LRESULT CALLBACK WatchButton(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR self) {
+        auto* binding = reinterpret_cast<ListBinding*>(self);
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+            binding->buttonDown_ = true;
+            binding->noticedWhileDown_ = false;
+        } else if (msg == WM_LBUTTONUP) {
+            // The list sends its notice from inside the release.
+            binding->releasing_ = true;
+            binding->releasedAt_ = lParam;
+            const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+            binding->releasing_ = false;
+            binding->buttonDown_ = false;
+            return r;
+        }
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+
+    // Whether a point of the list's client area lies on line `index`.
+    bool OnLine(int index, LPARAM point) const {
+        RECT line{};
+        if (index < 0 ||
+            SendMessageW(control_, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&line)) == LB_ERR) {
+            return false;
+        }
+        const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+        return PtInRect(&line, at) != FALSE;
+    }
+
     void Refill() {
         const auto& items = box_.Items();
         // Only this binding fills the control, so a new revision is the
@@ -292,6 +341,10 @@ private:
     ui::ListBox& box_;
     std::uint64_t shownRevision_ = ~std::uint64_t{0};
     int shownIndex_;
+    bool buttonDown_ = false;
+    bool noticedWhileDown_ = false;
+    bool releasing_ = false;
+    LPARAM releasedAt_ = 0;
 };
 
 class ButtonBinding final : public Binding {

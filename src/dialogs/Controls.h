@@ -134,6 +134,15 @@ public:
         index_ = index;
         if (Click) Click();
     }
+    // The user picks line `index` with a click. The system reports a click
+    // on the line that is already picked too, and so does this: Click runs
+    // every time. A handler's own SetListIndex stays quiet when nothing
+    // changes.
+    void ClickLine(int index) {
+        if (index < 0 || index >= static_cast<int>(items_.size())) return;
+        index_ = index;
+        if (Click) Click();
+    }
     void AddItem(std::string item) {
         items_.push_back(std::move(item));
         ++revision_;
