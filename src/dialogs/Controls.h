@@ -147,6 +147,12 @@ public:
         items_.push_back(std::move(item));
         ++revision_;
     }
+    // All items at once, none selected (a folder's listing).
+    void SetItems(std::vector<std::string> items) {
+        items_ = std::move(items);
+        index_ = -1;
+        ++revision_;
+    }
     void RemoveItem(int index) {
         if (index < 0 || index >= static_cast<int>(items_.size())) return;
         items_.erase(items_.begin() + index);

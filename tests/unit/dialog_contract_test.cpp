@@ -90,6 +90,11 @@ TEST(Controls, ListsSelectByIndexAndEditableOnesTakeTypedTextAsTheValue) {
     list.ClickLine(1);     // no such line
     EXPECT_EQ(lineClicks, 2);
     EXPECT_EQ(list.ListIndex(), 0);
+    const auto before = list.Revision();
+    list.SetItems({"x", "y"});
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_NE(list.Revision(), before);
+    EXPECT_EQ(lineClicks, 2) << "a new listing picks nothing";
 }
 
 TEST(TextSplice, OnlyTheDifferingRunIsRewrittenAndNeverHalfAPair) {

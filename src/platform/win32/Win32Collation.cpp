@@ -12,23 +12,22 @@ constexpr DWORD kKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
 }  // namespace
 
 std::string Win32Collation::SortKey(std::string_view name) const {
-    const std::wstring wide = win32::Widen(name);
-    // A key is a few bytes per character; one call mostly suffices.
-    std::string key(wide.size() * 8 + 16, '\0');
-    int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, wide.c_str(),
-                          static_cast<int>(wide.size()), reinterpret_cast<LPWSTR>(key.data()),
-                          static_cast<int>(key.size()), nullptr, nullptr, 0);
+    win32::WidenInto(name, wide_);
+    const int length = static_cast<int>(wide_.size());
+    // A key takes a few bytes per character; one call mostly suffices.
+    if (key_.size() < wide_.size() * 8 + 16) key_.resize(wide_.size() * 8 + 16);
+    int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, wide_.c_str(), length,
+                          reinterpret_cast<LPWSTR>(key_.data()), static_cast<int>(key_.size()),
+                          nullptr, nullptr, 0);
     if (n == 0) {
-        n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, wide.c_str(),
-                          static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr, 0);
+        n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, wide_.c_str(), length, nullptr, 0,
+                          nullptr, nullptr, 0);
         if (n <= 0) return std::string(name);  // no key: the name as it is
-        key.assign(static_cast<std::size_t>(n), '\0');
-        n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, wide.c_str(),
-                          static_cast<int>(wide.size()), reinterpret_cast<LPWSTR>(key.data()),
-                          static_cast<int>(key.size()), nullptr, nullptr, 0);
+        key_.resize(static_cast<std::size_t>(n));
+        n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, wide_.c_str(), length,
+                          reinterpret_cast<LPWSTR>(key_.data()), n, nullptr, nullptr, 0);
     }
-    key.resize(static_cast<std::size_t>(n));
-    return key;
+    return key_.substr(0, static_cast<std::size_t>(n));
 }
 
 }  // namespace mq

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "platform/Collation.h"
 
 namespace mq {
@@ -8,6 +10,11 @@ namespace mq {
 class Win32Collation final : public CollationPort {
 public:
     std::string SortKey(std::string_view name) const override;
+
+private:
+    // Kept between calls: a list sorts thousands of names in a row.
+    mutable std::wstring wide_;
+    mutable std::string key_;
 };
 
 }  // namespace mq
