@@ -348,7 +348,8 @@ private:
         // long again under Wine.
         for (const auto& item : items) {
             WidenInto(item, line);
-            CallWindowProcW(listProc_, control_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+            CallWindowProcW(listProc_, control_, LB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(line.c_str()));
         }
         SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(control_, nullptr, TRUE);
