@@ -7,6 +7,7 @@
 #include "palette/SettingsImport.h"
 #include "palette/frmMain.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32FileChooser.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Win32Profile.h"
@@ -33,7 +34,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     mq::Win32FolderPicker folders;
     mq::Win32Shell shell;
     mq::Win32FileChooser chooser;
-    mq::TemplatePorts templatePorts{profile, codePage, files};
+    mq::Win32Collation collation;
+    mq::TemplatePorts templatePorts{profile, codePage, files, collation};
     mq::HostLink link(host, codePage, messages);
     mq::Palette palette(windows, link);
     const mq::win32::DialogContext dialogs{messages, chooser, templatePorts, folders, shell,

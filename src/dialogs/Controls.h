@@ -134,8 +134,23 @@ public:
         index_ = index;
         if (Click) Click();
     }
+    // The user picks line `index` with a click. The system reports a click
+    // on the line that is already picked too, and so does this: Click runs
+    // every time. A handler's own SetListIndex stays quiet when nothing
+    // changes.
+    void ClickLine(int index) {
+        if (index < 0 || index >= static_cast<int>(items_.size())) return;
+        index_ = index;
+        if (Click) Click();
+    }
     void AddItem(std::string item) {
         items_.push_back(std::move(item));
+        ++revision_;
+    }
+    // All items at once, none selected (a folder's listing).
+    void SetItems(std::vector<std::string> items) {
+        items_ = std::move(items);
+        index_ = -1;
         ++revision_;
     }
     void RemoveItem(int index) {

@@ -14,7 +14,8 @@ namespace mq::win32 {
 struct DialogContext {
     MessagePort& messages;            // the choice entries dialog's beep
     FileChooser& files;               // the image dialog's open-file chooser
-    const TemplatePorts& templates;   // settings, code page and file system of the template dialog
+    // Settings, code page, file system and list order of the template dialog.
+    const TemplatePorts& templates;
     FolderPickerPort& folders;        // the template dialog's folder change
     ShellPort& shell;                 // the version box's link
     TagTemplate& templateInUse;       // the template loaded last in this run

@@ -104,10 +104,32 @@ bool TemplateNameLess(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), bytes);
 }
 
-std::vector<std::string> ListTemplates(FileSystemPort& files, const std::string& folder) {
+std::string TemplateNameOrder::SortKey(std::string_view name) const {
+    // The folded name first; a NUL ends it, so a name that is the start of
+    // another comes first; then the bytes decide between names that differ
+    // only in case.
+    std::string key;
+    key.reserve(name.size() * 2 + 1);
+    for (char c : name) key += static_cast<char>(Folded(c));
+    key += '\0';
+    key += name;
+    return key;
+}
+
+std::vector<std::string> ListTemplates(FileSystemPort& files, const CollationPort& order,
+                                       const std::string& folder) {
     if (folder.empty()) return {};
     std::vector<std::string> names = files.ListFiles(folder, std::string(kTemplatePattern));
-    std::sort(names.begin(), names.end(), TemplateNameLess);
+    // One key per name, however many comparisons the sort makes.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (auto& name : names) {
+        std::string key = order.SortKey(name);
+        keyed.emplace_back(std::move(key), std::move(name));
+    }
+    // Names equal to the collation (case alone) keep a fixed order.
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t i = 0; i < keyed.size(); ++i) names[i] = std::move(keyed[i].second);
     return names;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/CodePage.h"
+#include "platform/Collation.h"
 #include "platform/ProfileFile.h"
 #include "platform/Shell.h"
 
@@ -38,6 +39,7 @@ struct TemplatePorts {
     ProfileFile& profile;
     const AnsiCodePage& codePage;
     FileSystemPort& files;
+    const CollationPort& collation;  // the order of the file list
 };
 
 // The library folder from "TempleteLib" in the settings file. An empty
@@ -49,13 +51,22 @@ struct TemplatePorts {
 std::string ResolveLibraryFolder(const TemplatePorts& ports);
 
 // The names of the template files in `folder` ("*.ktt" without regard to
-// case; ordinary files only, no subfolders), sorted by name. Nothing for
-// an empty folder path or a folder that cannot be listed.
-std::vector<std::string> ListTemplates(FileSystemPort& files, const std::string& folder);
+// case; ordinary files only, no subfolders), sorted by name in the order
+// `order` gives. Nothing for an empty folder path or a folder that cannot
+// be listed.
+std::vector<std::string> ListTemplates(FileSystemPort& files, const CollationPort& order,
+                                       const std::string& folder);
 
-// The order of ListTemplates: ASCII letters without regard to case, then
+// The portable order of names: ASCII letters without regard to case, then
 // the bytes as they are.
 bool TemplateNameLess(std::string_view a, std::string_view b);
+
+// TemplateNameLess as sort keys, for a build without the system's
+// collation.
+class TemplateNameOrder final : public CollationPort {
+public:
+    std::string SortKey(std::string_view name) const override;
+};
 
 // folder + "\" + fileName; no second backslash after a drive root.
 std::string TemplatePath(std::string_view folder, std::string_view fileName);

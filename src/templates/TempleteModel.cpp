@@ -31,8 +31,7 @@ void TempleteModel::ShowFolder(std::string folder) {
     folder_ = std::move(folder);
     txtFolder.SetText(folder_);
     File.SetListIndex(-1);
-    while (!File.Items().empty()) File.RemoveItem(static_cast<int>(File.Items().size()) - 1);
-    for (auto& name : ListTemplates(ports_.files, folder_)) File.AddItem(std::move(name));
+    File.SetItems(ListTemplates(ports_.files, ports_.collation, folder_));
 }
 
 void TempleteModel::Form_Load() {

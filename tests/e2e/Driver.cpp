@@ -445,6 +445,18 @@ void ClickAt(POINT screen) {
     SettleInput();
 }
 
+void ClickListLine(HWND list, int index) {
+    RECT line{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line));
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&line), 2);
+    BringToFront(list);
+    // Each click a little to the side of the one before: two clicks in a
+    // row on one spot would make a double click.
+    static int side = 0;
+    side ^= 1;
+    ClickAt({line.left + 8 + 12 * side, (line.top + line.bottom) / 2});
+}
+
 void FocusOn(HWND control) {
     HWND root = GetAncestor(control, GA_ROOT);
     PostMessageW(root, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);

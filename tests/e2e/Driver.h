@@ -126,6 +126,9 @@ void PressKey(HWND window, UINT vk);
 void PressChord(HWND window, std::initializer_list<WORD> keys);
 void BringToFront(HWND window);
 void ClickAt(POINT screen);  // a left click of the real mouse
+// A left click of the real mouse on line `index` of a list box, a line in
+// view: the button goes down and up over it. Never a double click.
+void ClickListLine(HWND list, int index);
 // Moves the focus to a control, as a click into it would.
 void FocusOn(HWND control);
 HWND FocusedControl(HWND window);

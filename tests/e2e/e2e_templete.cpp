@@ -109,6 +109,35 @@ TEST(Templete, WorkedExampleInsertsTheLinkAroundTheSelection) {
     OkInserts(s, dlg, "<A TASK=\"GO\" DEST=\"#news\">ニュース</A>");
 }
 
+TEST(Templete, AClickOnThePickedLineReadsTheFileAgain) {
+    Session s(WithLibrary("ニュース", {{L"link.ktt", kLink}, {L"img.ktt", kImg}}));
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    HWND list = Item(dlg, IDC_FILE);
+    HWND dest = Item(dlg, IDC_TXTELEMENT2);
+    ClickListLine(list, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Text(dest) == L"#top"; }));
+    TypeInto(dest, L"#news");
+    // Edited on disk meanwhile: the next click shows the new default.
+    std::string edited = kLink;
+    edited.replace(edited.find("#top"), 4, "#home");
+    WriteAll(s.Folder() + L"\\link.ktt", ToCp932(edited));
+    ClickListLine(list, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Text(dest) == L"#home"; })) << win32::Narrow(Text(dest));
+    EXPECT_EQ(Preview(dlg), L"<A TASK=\"GO\" DEST=\"#home\">");
+
+    // A key that leaves the selection where it is (Down on the last line)
+    // picks nothing: the typed value stays. The posted character comes
+    // after the key, so once it shows the key has been handled.
+    TypeInto(dest, L"#news");
+    FocusOn(list);
+    PressKey(dlg, VK_DOWN);
+    PostMessageW(Item(dlg, IDC_TXTELEMENT3), WM_CHAR, L'z', 1);
+    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTELEMENT3)) == L"z"; }));
+    EXPECT_EQ(Text(dest), L"#news");
+    OkInserts(s, dlg, "<A TASK=\"GO\" DEST=\"#news\">ニュース</A>");
+}
+
 TEST(Templete, TheLoadedTemplateOutlivesTheWindowForTheRun) {
     Session s(WithLibrary("x", {{L"link.ktt", kLink}, {L"img.ktt", kImg}}));
     // First opening in the run: nothing loaded, OK gives "<>".

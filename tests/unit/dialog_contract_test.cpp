@@ -82,6 +82,19 @@ TEST(Controls, ListsSelectByIndexAndEditableOnesTakeTypedTextAsTheValue) {
     list.RemoveItem(1);
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.Items(), std::vector<std::string>{"b"});
+    int lineClicks = 0;
+    list.Click = [&] { ++lineClicks; };
+    list.SetListIndex(0);
+    list.SetListIndex(0);  // a handler's write of the same line: quiet
+    list.ClickLine(0);     // the user's click on the picked line: again
+    list.ClickLine(1);     // no such line
+    EXPECT_EQ(lineClicks, 2);
+    EXPECT_EQ(list.ListIndex(), 0);
+    const auto before = list.Revision();
+    list.SetItems({"x", "y"});
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_NE(list.Revision(), before);
+    EXPECT_EQ(lineClicks, 2) << "a new listing picks nothing";
 }
 
 TEST(TextSplice, OnlyTheDifferingRunIsRewrittenAndNeverHalfAPair) {

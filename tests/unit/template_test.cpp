@@ -69,8 +69,17 @@ TEST(TemplatePath, OneBackslashBetweenFolderAndName) {
 TEST(TemplateNameLess, LettersWithoutRegardToCaseThenBytes) {
     std::vector<std::string> names{"b.ktt", "A.ktt", "a.KTT", "_.ktt", "10.ktt", "9.ktt", "あ.ktt", "B.ktt"};
     std::sort(names.begin(), names.end(), TemplateNameLess);
-    EXPECT_EQ(names, (std::vector<std::string>{"10.ktt", "9.ktt", "A.ktt", "a.KTT", "B.ktt",
-                                               "b.ktt", "_.ktt", "あ.ktt"}));
+    const std::vector<std::string> want{"10.ktt", "9.ktt", "A.ktt", "a.KTT", "B.ktt",
+                                        "b.ktt", "_.ktt", "あ.ktt"};
+    EXPECT_EQ(names, want);
+    // The same order as sort keys, a name that starts another one first.
+    const TemplateNameOrder order;
+    names.insert(names.end(), {"a", "B"});
+    std::sort(names.begin(), names.end(),
+              [&](const auto& x, const auto& y) { return order.SortKey(x) < order.SortKey(y); });
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), TemplateNameLess));
+    EXPECT_EQ(names.front(), "10.ktt");
+    EXPECT_EQ(names[2], "a");
 }
 
 // Files in a temporary folder, read through the portable profile reader.
@@ -230,7 +239,8 @@ protected:
     std::string Settings() { return cp.ToUtf8(tmp.Bytes("app/MARQ.ini")); }
 
     DiskFileSystem files;
-    TemplatePorts ports{profile, cp, files};
+    TemplateNameOrder order;
+    TemplatePorts ports{profile, cp, files, order};
 };
 
 TEST_F(Library, AnEmptySettingBecomesTheProgramsFolder) {
@@ -280,16 +290,16 @@ TEST_F(Library, ListingIsCaseBlindSortedAndSkipsOtherEntries) {
     std::filesystem::create_directory(tmp.dir() / "sub");
     tmp.Put("sub/inner.ktt", "");
     files.hidden = {"hidden.ktt"};
-    EXPECT_EQ(ListTemplates(files, tmp.dir().string()),
+    EXPECT_EQ(ListTemplates(files, order, tmp.dir().string()),
               (std::vector<std::string>{".ktt", "A.KTT", "b.ktt", "c.Ktt"}));
 }
 
 TEST_F(Library, NoFolderNoTemplates) {
-    EXPECT_TRUE(ListTemplates(files, tmp.Path("gone")).empty());
-    EXPECT_TRUE(ListTemplates(files, "").empty());
+    EXPECT_TRUE(ListTemplates(files, order, tmp.Path("gone")).empty());
+    EXPECT_TRUE(ListTemplates(files, order, "").empty());
     EXPECT_EQ(files.listings, 1) << "an empty folder path is not listed at all";
     std::filesystem::create_directory(tmp.dir() / "none");
-    EXPECT_TRUE(ListTemplates(files, tmp.Path("none")).empty());
+    EXPECT_TRUE(ListTemplates(files, order, tmp.Path("none")).empty());
 }
 
 TEST_F(Library, TenThousandTemplatesAreListedInOrder) {
@@ -299,7 +309,7 @@ TEST_F(Library, TenThousandTemplatesAreListedInOrder) {
         std::snprintf(name, sizeof name, "many/t%05d.ktt", 9999 - i);
         tmp.Put(name, "");
     }
-    const auto names = ListTemplates(files, tmp.Path("many"));
+    const auto names = ListTemplates(files, order, tmp.Path("many"));
     ASSERT_EQ(names.size(), 10000u);
     EXPECT_EQ(names.front(), "t00000.ktt");
     EXPECT_EQ(names.back(), "t09999.ktt");

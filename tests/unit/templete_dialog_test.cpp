@@ -63,7 +63,8 @@ protected:
     Cp932CodePage cp;
     DiskFileSystem files;
     ScriptedFolderPicker picker;
-    TemplatePorts ports{profile, cp, files};
+    TemplateNameOrder order;
+    TemplatePorts ports{profile, cp, files, order};
     TagTemplate loaded;  // lives as long as the program's run
     std::unique_ptr<TempleteModel> model;
 };

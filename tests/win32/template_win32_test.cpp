@@ -13,6 +13,7 @@
 #include "contract/ProfileContract.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
 #include "settings/INIAccessGlobal.h"
@@ -40,6 +41,7 @@ protected:
     TempFolder tmp;
     Win32ProfileFile profile;
     Win32CodePage cp;
+    Win32Collation order;
 };
 
 TEST_F(SystemTemplates, TheStarterLibraryReadsAlike) {
@@ -47,7 +49,7 @@ TEST_F(SystemTemplates, TheStarterLibraryReadsAlike) {
     Files files;
     std::vector<std::string> expected;
     for (const auto& [name, _] : StarterTemplates()) expected.push_back(name);
-    EXPECT_EQ(ListTemplates(files, win32::Narrow(library.wstring())), expected);
+    EXPECT_EQ(ListTemplates(files, order, win32::Narrow(library.wstring())), expected);
     for (const auto& [name, want] : StarterTemplates()) {
         SCOPED_TRACE(name);
         const TagTemplate t =
@@ -88,7 +90,7 @@ TEST_F(SystemTemplates, TheLibraryFolderIsRepairedAndListed) {
     fs::create_directory(tmp.dir() / "lib");
     Files files;
     files.appFolder = tmp.Path("app");
-    const TemplatePorts ports{profile, cp, files};
+    const TemplatePorts ports{profile, cp, files, order};
     const auto setting = [&](const std::string& value) {
         INIAccessGlobal ini(profile, cp);
         ini.FileName = tmp.Path("app") + "\\MARQ.ini";
@@ -109,10 +111,40 @@ TEST_F(SystemTemplates, TheLibraryFolderIsRepairedAndListed) {
     fs::create_directory(tmp.dir() / "lib" / "sub.ktt");
     SetFileAttributesW(win32::Widen(tmp.Path("lib/hidden.ktt")).c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW(win32::Widen(tmp.Path("lib/system.ktt")).c_str(), FILE_ATTRIBUTE_SYSTEM);
-    EXPECT_EQ(ListTemplates(files, tmp.Path("lib")), (std::vector<std::string>{"A.KTT", "b.ktt"}));
+    EXPECT_EQ(ListTemplates(files, order, tmp.Path("lib")), (std::vector<std::string>{"A.KTT", "b.ktt"}));
     for (const char* name : {"lib/hidden.ktt", "lib/system.ktt"}) {
         SetFileAttributesW(win32::Widen(tmp.Path(name)).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+}
+
+TEST_F(SystemTemplates, TheListIsInTheOrderOfASortedListBox) {
+    // Signs, digits, a hyphen (passed over), full-width and half-width
+    // forms, kana and kanji.
+    const std::vector<std::string> names{
+        "_x.ktt", "10.ktt", "9.ktt", "A.ktt", "b.ktt", "-y.ktt", "Ｚ.ktt", "ア.ktt", "あ.ktt",
+        "亜.ktt", "一.ktt", "a-b.ktt", "ab.ktt", "Ｂ.ktt", "ｂｃ.ktt", "カ.ktt", "か.ktt",
+        "漢字.ktt", "1-1.ktt", "11.ktt", "ﾃ.ktt", "テ.ktt", "~t.ktt", "(p).ktt", "a_b.ktt",
+        "a b.ktt", "ｶ.ktt", "$.ktt", "ー.ktt", "１２.ktt", "2.ktt", "Ab1.ktt"};
+    fs::create_directory(tmp.dir() / "lib");
+    for (const auto& name : names) tmp.Put("lib/" + name, "");
+
+    // The oracle: a hidden sorted list box of this process.
+    HWND box = CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(box, nullptr);
+    for (const auto& name : names) {
+        SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(name).c_str()));
+    }
+    std::vector<std::string> sorted;
+    for (LRESULT i = 0; i < SendMessageW(box, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[MAX_PATH] = {};
+        SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        sorted.push_back(win32::Narrow(text));
+    }
+    DestroyWindow(box);
+
+    Files files;
+    EXPECT_EQ(ListTemplates(files, order, tmp.Path("lib")), sorted);
 }
 
 }  // namespace

@@ -12,6 +12,16 @@ std::wstring Widen(std::string_view utf8) {
     return out;
 }
 
+void WidenInto(std::string_view utf8, std::wstring& out) {
+    // A UTF-8 text never has more UTF-16 units than bytes.
+    out.resize(utf8.size());
+    const int n = utf8.empty() ? 0
+                               : MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
+                                                     static_cast<int>(utf8.size()), out.data(),
+                                                     static_cast<int>(out.size()));
+    out.resize(static_cast<std::size_t>(n));
+}
+
 std::string Narrow(std::wstring_view wide) {
     if (wide.empty()) return {};
     int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,

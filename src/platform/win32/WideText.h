@@ -8,6 +8,9 @@
 namespace mq::win32 {
 
 std::wstring Widen(std::string_view utf8);
+// The same into `out`, whose storage is reused: for many short texts in a
+// row (thousands of list lines), one conversion each and no allocation.
+void WidenInto(std::string_view utf8, std::wstring& out);
 std::string Narrow(std::wstring_view wide);
 
 // A window's or control's text, as it shows it.
