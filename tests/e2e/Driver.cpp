@@ -6,6 +6,7 @@
 
 #include "palette/frmMain.h"
 #include "platform/win32/WideText.h"
+#include "support/StartProcess.h"
 
 namespace mq::e2e {
 namespace {
@@ -146,12 +147,8 @@ Session::Session(const HostOptions& options) {
     if (options.launchPalette) cmd += L" --launch " + Quote(program);
     for (const auto& arg : options.extraArgs) cmd += L" " + arg;
 
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
-                        &hostProcess_)) {
-        throw std::runtime_error("cannot start standin.exe: error " + std::to_string(GetLastError()));
-    }
+    const bool started = test::StartProcess(cmd.data(), folder_.c_str(), hostProcess_);
+    if (!started) throw std::runtime_error("cannot start standin.exe: error " + std::to_string(GetLastError()));
     std::string ready;
     if (!WaitUntil([&] {
             ready = ReadFile(readyFile);

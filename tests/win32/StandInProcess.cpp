@@ -1,5 +1,6 @@
 #include "win32/StandInProcess.h"
 
+#include "support/StartProcess.h"
 #include "support/Timeout.h"
 
 #include <atomic>
@@ -83,10 +84,7 @@ StandInProcess::StandInProcess(const StandInOptions& options) {
     }
     for (const auto& flag : options.flags) commandLine += L" " + flag;
 
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &process_)) {
+    if (!StartProcess(commandLine.data(), nullptr, process_)) {
         Fail("cannot start " + Utf8(ProgramPath()) + " (error " + std::to_string(GetLastError()) +
              ")");
     }
