@@ -374,13 +374,17 @@ HWND DroppedList(HWND combo) {
     return f.found;
 }
 
-void SendMouse(DWORD flags, POINT at) {
+// A mouse event at `at`. Each one carries the place with MOUSEEVENTF_MOVE:
+// without it, a press lands wherever the pointer is when it is taken, and
+// under Wine the X server's own pointer motion can move it there in
+// between.
+INPUT MouseAt(DWORD flags, POINT at) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
 }
 
 }  // namespace
@@ -436,9 +440,9 @@ void PressChord(HWND window, std::initializer_list<WORD> keys) {
 }
 
 void ClickAt(POINT screen) {
-    SendMouse(MOUSEEVENTF_MOVE, screen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
-    SendMouse(MOUSEEVENTF_LEFTUP, screen);
+    INPUT click[] = {MouseAt(0, screen), MouseAt(MOUSEEVENTF_LEFTDOWN, screen),
+                     MouseAt(MOUSEEVENTF_LEFTUP, screen)};
+    SendInput(3, click, sizeof(INPUT));
     SettleInput();
 }
 
