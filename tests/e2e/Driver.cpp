@@ -414,10 +414,52 @@ void SettleInput() {
     }, "the palette to take its input");
 }
 
+// The X window that has the X server's input focus, as xdotool reports
+// it (0 if none or unknown). Wine starts a Unix program without a process
+// handle, so the shell leaves the answer in a file and renames it when
+// complete.
+unsigned long XFocus() {
+    static unsigned counter = 0;
+    const std::string name = "/tmp/mq-xfocus-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++counter);
+    std::wstring command = L"/bin/sh -c \"xdotool getwindowfocus -f >" + win32::Widen(name) +
+                           L".part 2>/dev/null; mv " + win32::Widen(name) + L".part " + win32::Widen(name) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        throw std::runtime_error("cannot start xdotool through /bin/sh");
+    }
+    if (pi.hProcess != nullptr) CloseHandle(pi.hProcess);
+    if (pi.hThread != nullptr) CloseHandle(pi.hThread);
+    const std::wstring answer = L"Z:" + win32::Widen(name);
+    Require([&] { return GetFileAttributesW(answer.c_str()) != INVALID_FILE_ATTRIBUTES; }, "xdotool's answer");
+    unsigned long window = 0;
+    std::ifstream("Z:" + name) >> window;
+    DeleteFileW(answer.c_str());
+    return window;
+}
+
+// Under Wine, each time a window becomes active the X server moves its
+// input focus there, and the process that owns the window then hears of
+// the keyboard as the X server has it, with no key down: keys that are
+// down for Wine at that moment, such as the Ctrl of a chord sent by
+// SendInput, are let go. So before a chord the driver waits until the X
+// focus is on the window in front, then until the palette's thread has
+// taken the X server's news of it (its input queue, read through the state
+// message, is looked at only after its X events are handled).
+void SettleXFocus(HWND root) {
+    const auto whole = reinterpret_cast<ULONG_PTR>(GetPropW(root, L"__wine_x11_whole_window"));
+    if (whole == 0) return;  // not under Wine's X11 driver
+    Require([&] { return XFocus() == whole; }, "the X server's input focus on the window in front");
+    SettleInput();
+}
+
 }  // namespace
 
 void PressChord(HWND window, std::initializer_list<WORD> keys) {
     BringToFront(window);
+    SettleXFocus(GetAncestor(window, GA_ROOT));
     std::vector<INPUT> inputs;
     for (WORD vk : keys) {
         INPUT in{};
@@ -437,6 +479,13 @@ void PressChord(HWND window, std::initializer_list<WORD> keys) {
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     SettleInput();
+    // Keys go to the window in front when they are taken: had another
+    // window come to the front meanwhile, they went there instead.
+    if (HWND front = GetForegroundWindow(); front != GetAncestor(window, GA_ROOT)) {
+        char cls[64] = "none";
+        if (front != nullptr) GetClassNameA(front, cls, sizeof cls);
+        throw std::runtime_error(std::string("the keys went to another window in front (class ") + cls + ")");
+    }
 }
 
 void ClickAt(POINT screen) {
