@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/CommonControls.h"
 #include "dialogs/CommonRes.h"
 #include "dialogs/navi/NaviAttributeSet.h"
 #include "dialogs/naviAction/NaviActionRes.h"
@@ -138,8 +139,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::wcscmp(argv[i], L"--keys") == 0) keys = std::max(2, _wtoi(argv[i + 1]));
     }
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
+    mq::win32::InitCommonControls(ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES);
     HINSTANCE instance = GetModuleHandleW(nullptr);
 
     WNDCLASSW wc{};

@@ -1,11 +1,11 @@
 #include <windows.h>
-#include <commctrl.h>
 
 #include "hostlink/HostLink.h"
 #include "palette/HelpAndVersion.h"
 #include "palette/Palette.h"
 #include "palette/SettingsImport.h"
 #include "palette/frmMain.h"
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32FileChooser.h"
@@ -17,13 +17,14 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Marquill is often started from a download folder: never load a DLL
-    // planted beside it, only the system's own.
+    // planted beside it, only the system's own. The program imports only
+    // DLLs that Windows always takes from the system folder; every other
+    // one (the common controls, the visual styles) is loaded after this.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     SetDllDirectoryW(L"");
 
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
-                                             ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    mq::win32::InitCommonControls(ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
+                                  ICC_WIN95_CLASSES);
 
     mq::Win32HostEditor host;
     mq::Win32CodePage codePage;

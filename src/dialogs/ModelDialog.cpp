@@ -1,10 +1,10 @@
 #include "dialogs/ModelDialog.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include "dialogs/Bindings.h"
 #include "dialogs/CommonRes.h"
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/WideText.h"
 
 namespace mq::win32 {
@@ -77,7 +77,7 @@ std::vector<HWND> ModelDialog::AddTabPages(int tabId, const std::vector<PageSpec
     HWND after = tab_;
     for (const auto& wanted : pages) {
         HWND page = CreateChild(wanted.templateId);
-        EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+        EnableTabPageTexture(page);
         // Right after the tab control in the Z order, so Tab walks from the
         // tabs into the page and on to the buttons.
         SetWindowPos(page, after, area.left, area.top, area.right - area.left,
@@ -91,7 +91,7 @@ std::vector<HWND> ModelDialog::AddTabPages(int tabId, const std::vector<PageSpec
 
 HWND ModelDialog::AddSection(int templateId, HWND after) {
     HWND section = CreateChild(templateId);
-    EnableThemeDialogTexture(section, ETDT_ENABLETAB);
+    EnableTabPageTexture(section);
     SetWindowPos(section, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(section, SW_SHOW);
     return section;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/CommonControls.h"
 #include "res/resource.h"
 
 namespace mq::win32 {
@@ -220,7 +221,7 @@ HBITMAP PixelArtBitmap(const char* const rows[16], int size, DWORD (*pixel)(char
 
 HIMAGELIST CreateToolbarIcons(int size) {
     constexpr int kCount = static_cast<int>(sizeof kIcons / sizeof kIcons[0]);
-    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kCount, 0);
+    HIMAGELIST list = CreateImageList(size, size, ILC_COLOR24 | ILC_MASK, kCount, 0);
     // Opaque pixels; silver marks what the image list makes transparent.
     const auto pixel = [](char code) -> DWORD {
         const COLORREF c = Colour(code);
@@ -230,7 +231,7 @@ HIMAGELIST CreateToolbarIcons(int size) {
     for (const Icon& icon : kIcons) {
         HBITMAP bmp = PixelArtBitmap(icon.rows.data(), size, pixel);
         if (bmp == nullptr) continue;
-        ImageList_AddMasked(list, bmp, RGB(192, 192, 192));
+        AddMaskedImage(list, bmp, RGB(192, 192, 192));
         DeleteObject(bmp);
     }
     return list;

@@ -6,6 +6,7 @@
 
 #include "palette/Dialogs.h"
 #include "palette/ToolbarIcons.h"
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/Placement.h"
 #include "platform/win32/WideText.h"
 
@@ -303,7 +304,7 @@ LRESULT frmMain::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         HIMAGELIST old = images_;
         DestroyWindow(toolbar_);
         CreateToolbar();
-        if (old != nullptr) ImageList_Destroy(old);
+        DestroyImageList(old);
         FitClientArea();
         return 0;
     }
@@ -397,7 +398,7 @@ int frmMain::Run() {
         DispatchMessageW(&msg);
     }
     if (accel_ != nullptr) DestroyAcceleratorTable(accel_);
-    if (images_ != nullptr) ImageList_Destroy(images_);
+    DestroyImageList(images_);
     return static_cast<int>(msg.wParam);
 }
 
