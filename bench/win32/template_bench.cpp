@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/WideText.h"
 #include "settings/INIAccessGlobal.h"
 #include "settings/SettingsFile.h"
@@ -29,6 +30,7 @@
 #include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Ui.h"
 #include "templates/frmTemplete.h"
 
 namespace {
@@ -95,10 +97,11 @@ LRESULT OpenDialog() {
     mq::Win32CodePage codePage;
     mq::Win32FileSystem files;
     mq::Win32FolderPicker picker;
+    mq::Win32Messages messages;
     mq::Win32Collation collation;
     const mq::TemplatePorts ports{profile, codePage, files, collation};
     static mq::TagTemplate loaded;
-    mq::win32::frmTemplete dialog(ports, picker, loaded);
+    mq::win32::frmTemplete dialog(ports, picker, messages, loaded);
     opening = &dialog;
     PostMessageW(helper, kShown, 0, 0);
     dialog.ShowModal(GetModuleHandleW(nullptr), nullptr);
@@ -151,8 +154,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--files") == 0) files = std::atoi(argv[i + 1]);
         if (std::strcmp(argv[i], "--reps") == 0) reps = std::atoi(argv[i + 1]);
     }
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    mq::win32::InitCommonControls(ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES);
 
     const std::wstring library = MakeLibrary(files);
     const std::string folder = mq::win32::Narrow(library);
@@ -202,10 +204,11 @@ int main(int argc, char** argv) {
 
         // The model's opening alone: settings, listing and sorting.
         mq::Win32FolderPicker picker;
+        mq::Win32Messages messages;
         mq::TagTemplate loaded;
         mq::TemplatePorts ports{profile, codePage, fileSystem, collation};
         t0 = Clock::now();
-        mq::TempleteModel m(ports, picker, loaded);
+        mq::TempleteModel m(ports, picker, messages, loaded);
         m.Form_Load();
         model.push_back(Ms(Clock::now() - t0));
 
@@ -217,7 +220,7 @@ int main(int argc, char** argv) {
         (void)fileSystem.ListFiles(folder, "*.ktt");
         listFiles.push_back(Ms(Clock::now() - t0));
         t0 = Clock::now();
-        (void)mq::ListTemplates(fileSystem, collation, folder);
+        (void)mq::ListTemplates(fileSystem, collation, codePage, folder);
         sort.push_back(Ms(Clock::now() - t0));
     }
     DestroyWindow(helper);

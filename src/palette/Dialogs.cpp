@@ -34,7 +34,7 @@ void Show<frmImg>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
 
 template <>
 void Show<frmTemplete>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
-    frmTemplete dialog(c.templates, c.folders, c.templateInUse);
+    frmTemplete dialog(c.templates, c.folders, c.messages, c.templateInUse);
     dialog.ShowModal(instance, anchor);
 }
 

@@ -7,10 +7,6 @@
 
 namespace mq {
 
-bool SpelledInCodePage(std::string_view path, const AnsiCodePage& codePage) {
-    return codePage.ToUtf8(codePage.FromUtf8(path)) == path;
-}
-
 ImportOutcome mnuInportFromHDMLEditor_Click(WindowHandle owner, const ImportPorts& ports) {
     using namespace import_text;
     using Icon = MessagePort::Icon;

@@ -68,8 +68,4 @@ struct ImportPorts {
 // (also when empty). The palette's always-on-top state is not touched.
 ImportOutcome mnuInportFromHDMLEditor_Click(WindowHandle owner, const ImportPorts& ports);
 
-// True when the ANSI code page spells `path` exactly, so that the profile
-// functions, which take ANSI paths, reach the file it names.
-bool SpelledInCodePage(std::string_view path, const AnsiCodePage& codePage);
-
 }  // namespace mq

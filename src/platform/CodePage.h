@@ -18,4 +18,11 @@ public:
     virtual std::string FromUtf8(std::string_view utf8) const = 0;
 };
 
+// True when the ANSI code page spells `text` exactly: a path that the
+// profile functions, which take ANSI paths, reach as named, or a value
+// that reads back from a profile file as it was written.
+inline bool SpelledInCodePage(std::string_view text, const AnsiCodePage& codePage) {
+    return codePage.ToUtf8(codePage.FromUtf8(text)) == text;
+}
+
 }  // namespace mq

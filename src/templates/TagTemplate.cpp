@@ -117,9 +117,10 @@ std::string TemplateNameOrder::SortKey(std::string_view name) const {
 }
 
 std::vector<std::string> ListTemplates(FileSystemPort& files, const CollationPort& order,
-                                       const std::string& folder) {
+                                       const AnsiCodePage& codePage, const std::string& folder) {
     if (folder.empty()) return {};
     std::vector<std::string> names = files.ListFiles(folder, std::string(kTemplatePattern));
+    std::erase_if(names, [&](const std::string& name) { return !SpelledInCodePage(name, codePage); });
     // One key per name, however many comparisons the sort makes.
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(names.size());

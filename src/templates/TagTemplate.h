@@ -53,9 +53,10 @@ std::string ResolveLibraryFolder(const TemplatePorts& ports);
 // The names of the template files in `folder` ("*.ktt" without regard to
 // case; ordinary files only, no subfolders), sorted by name in the order
 // `order` gives. Nothing for an empty folder path or a folder that cannot
-// be listed.
+// be listed. A name the code page cannot spell is left out: the profile
+// functions cannot open it, so it would only ever read as empty.
 std::vector<std::string> ListTemplates(FileSystemPort& files, const CollationPort& order,
-                                       const std::string& folder);
+                                       const AnsiCodePage& codePage, const std::string& folder);
 
 // The portable order of names: ASCII letters without regard to case, then
 // the bytes as they are.

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "hostlink/HostLink.h"
 #include "settings/INIAccessGlobal.h"
 #include "settings/SettingsFile.h"
 
@@ -19,8 +20,8 @@ std::string ElementCaption(int n, const std::string& element) {
 }
 
 TempleteModel::TempleteModel(const TemplatePorts& ports, FolderPickerPort& picker,
-                             TagTemplate& loaded)
-    : ports_(ports), picker_(picker), loaded_(loaded) {
+                             MessagePort& messages, TagTemplate& loaded)
+    : ports_(ports), picker_(picker), messages_(messages), loaded_(loaded) {
     File.Click = [this] { File_Click(); };
     txtElement1.Change = [this] { ComposeTag(); };
     txtElement2.Change = [this] { ComposeTag(); };
@@ -31,7 +32,7 @@ void TempleteModel::ShowFolder(std::string folder) {
     folder_ = std::move(folder);
     txtFolder.SetText(folder_);
     File.SetListIndex(-1);
-    File.SetItems(ListTemplates(ports_.files, ports_.collation, folder_));
+    File.SetItems(ListTemplates(ports_.files, ports_.collation, ports_.codePage, folder_));
 }
 
 void TempleteModel::Form_Load() {
@@ -66,6 +67,14 @@ void TempleteModel::ComposeTag() {
 void TempleteModel::cmdChangeFolder_Click() {
     std::string folder = picker_.PickFolder(owner, "タグテンプレート ライブラリフォルダの変更");
     if (folder.empty()) return;
+    // The setting is ANSI text: a name the code page cannot spell would be
+    // saved as another folder's (best fit turns "café" into "cafe"), and
+    // the next opening would list that folder's templates.
+    if (!SpelledInCodePage(folder, ports_.codePage)) {
+        messages_.Show(owner, kFolderNotStorableMessage, kProgramTitle, MessagePort::Icon::Warning,
+                       MessagePort::Buttons::Ok);
+        return;
+    }
     ShowFolder(folder);
     // At once: the choice is kept even if the dialog is then cancelled.
     INIAccessGlobal ini(ports_.profile, ports_.codePage);

@@ -5,6 +5,7 @@
 #include "dialogs/TagDialog.h"
 #include "platform/Handles.h"
 #include "platform/Shell.h"
+#include "platform/Ui.h"
 #include "templates/TagTemplate.h"
 
 namespace mq {
@@ -19,7 +20,8 @@ namespace mq {
 // although the boxes do not show it.
 class TempleteModel : public TagDialogModel {
 public:
-    TempleteModel(const TemplatePorts& ports, FolderPickerPort& picker, TagTemplate& loaded);
+    TempleteModel(const TemplatePorts& ports, FolderPickerPort& picker, MessagePort& messages,
+                  TagTemplate& loaded);
 
     void Form_Load() override;
     void File_Click();
@@ -53,6 +55,7 @@ private:
 
     TemplatePorts ports_;
     FolderPickerPort& picker_;
+    MessagePort& messages_;
     TagTemplate& loaded_;
     std::string folder_;
 };
@@ -61,5 +64,10 @@ private:
 // and " (&n)：", or "要素n(&n)：" when the text is empty. An "&" of the
 // element text is shown as it is, so the digit stays the access key.
 std::string ElementCaption(int n, const std::string& element);
+
+// The warning for a picked folder whose name the settings file cannot hold.
+inline constexpr const char* kFolderNotStorableMessage =
+    "このフォルダの名前には、設定ファイル（MARQ.ini）に保存できない文字が含まれています。\r\n"
+    "フォルダは変更しませんでした。";
 
 }  // namespace mq

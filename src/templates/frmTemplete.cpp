@@ -6,8 +6,9 @@ namespace mq::win32 {
 
 // The base only keeps a reference to the model; it is not used before
 // the dialog is shown.
-frmTemplete::frmTemplete(const TemplatePorts& ports, FolderPickerPort& picker, TagTemplate& loaded)
-    : ModelDialog(model, IDD_FRMTEMPLETE), model(ports, picker, loaded) {}
+frmTemplete::frmTemplete(const TemplatePorts& ports, FolderPickerPort& picker,
+                         MessagePort& messages, TagTemplate& loaded)
+    : ModelDialog(model, IDD_FRMTEMPLETE), model(ports, picker, messages, loaded) {}
 
 void frmTemplete::OnBind() {
     HWND self = Window();

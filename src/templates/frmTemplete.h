@@ -9,7 +9,8 @@ namespace mq::win32 {
 // by the palette, so it outlives them for the run.
 class frmTemplete final : public ModelDialog {
 public:
-    frmTemplete(const TemplatePorts& ports, FolderPickerPort& picker, TagTemplate& loaded);
+    frmTemplete(const TemplatePorts& ports, FolderPickerPort& picker, MessagePort& messages,
+                TagTemplate& loaded);
 
     TempleteModel model;
 

@@ -15,6 +15,7 @@
 #include "e2e/Driver.h"
 #include "e2e/FolderBrowser.h"
 #include "platform/win32/WideText.h"
+#include "templates/TempleteModel.h"
 #include "templates/TempleteRes.h"
 
 namespace mq::e2e {
@@ -275,6 +276,38 @@ TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), other);
     OkInserts(s, dlg, "<A TASK=\"\" DEST=\"\">sel</A>");
+}
+
+// The settings file holds the folder in code page 932: a name it cannot
+// spell would come back as another folder's ("café" as "cafe").
+TEST(Templete, AFolderTheSettingCannotNameIsRefusedAndUnnamableFilesAreNotListed) {
+    Session s(WithLibrary("sel", {{L"link.ktt", kLink}, {L"テスト😀.ktt", kImg}}));
+    const std::wstring top = L"mq-e2e-cafe-" + std::to_wstring(GetCurrentProcessId());
+    const Scratch scratch(L"C:\\" + top);
+    for (const std::wstring name : {L"café", L"cafe"}) {
+        ASSERT_TRUE(CreateDirectoryW((scratch.path + L"\\" + name).c_str(), nullptr));
+        WriteAll(scratch.path + L"\\" + name + L"\\" + name + L".ktt", ToCp932(kImg));
+    }
+    HWND dlg = Open(s);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), std::vector<std::wstring>{L"link.ktt"});
+
+    const std::string settingsBefore = ReadAll(s.Folder() + L"\\MARQ.ini");
+    Click(dlg, IDC_CMDCHANGEFOLDER);
+    HWND browser = WaitFolderBrowser(s);
+    ASSERT_NE(browser, nullptr);
+    FolderBrowser tree(browser, s.PaletteProcessId());
+    ASSERT_TRUE(tree.Ready());
+    ASSERT_TRUE(tree.ChooseOnDriveC({top, L"café"}));
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(s.PaletteProcessId())) != nullptr; }));
+    EXPECT_EQ(MessageBoxText(box), win32::Widen(kFolderNotStorableMessage));
+    PressKey(box, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && IsWindowEnabled(dlg); }));
+    EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
+    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), std::vector<std::wstring>{L"link.ktt"});
+    EXPECT_EQ(ReadAll(s.Folder() + L"\\MARQ.ini"), settingsBefore);
+    ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
 }
 
 TEST(Templete, ASettingNamingAFileOrNothingIsRepairedAndAnEmptyLibraryListsNothing) {

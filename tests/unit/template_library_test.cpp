@@ -27,7 +27,7 @@ TEST(StarterLibrary, ListsExactlyTheStarterTemplates) {
     DiskFileSystem files;
     std::vector<std::string> expected;
     for (const auto& [name, _] : StarterTemplates()) expected.push_back(name);
-    EXPECT_EQ(ListTemplates(files, TemplateNameOrder{}, StarterLibraryFolder().string()), expected);
+    EXPECT_EQ(ListTemplates(files, TemplateNameOrder{}, Cp932CodePage{}, StarterLibraryFolder().string()), expected);
 }
 
 TEST(StarterLibrary, EveryTemplateLoadsAndExpandsWithItsDefaults) {

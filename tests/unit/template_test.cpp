@@ -283,23 +283,23 @@ TEST_F(Library, AnUnwritableSettingsFileStillGivesAFolder) {
 
 TEST_F(Library, ListingIsCaseBlindSortedAndSkipsOtherEntries) {
     for (const char* name : {"b.ktt", "A.KTT", "c.Ktt", "x.txt", "x.ktt.bak", "x.kttx", "ktt",
-                             "hidden.ktt", ".ktt"}) {
+                             "hidden.ktt", ".ktt", "テスト😀.ktt", "café.ktt"}) {
         tmp.Put(name, "");
     }
     std::filesystem::create_directory(tmp.dir() / "sub.ktt");
     std::filesystem::create_directory(tmp.dir() / "sub");
     tmp.Put("sub/inner.ktt", "");
     files.hidden = {"hidden.ktt"};
-    EXPECT_EQ(ListTemplates(files, order, tmp.dir().string()),
+    EXPECT_EQ(ListTemplates(files, order, cp, tmp.dir().string()),
               (std::vector<std::string>{".ktt", "A.KTT", "b.ktt", "c.Ktt"}));
 }
 
 TEST_F(Library, NoFolderNoTemplates) {
-    EXPECT_TRUE(ListTemplates(files, order, tmp.Path("gone")).empty());
-    EXPECT_TRUE(ListTemplates(files, order, "").empty());
+    EXPECT_TRUE(ListTemplates(files, order, cp, tmp.Path("gone")).empty());
+    EXPECT_TRUE(ListTemplates(files, order, cp, "").empty());
     EXPECT_EQ(files.listings, 1) << "an empty folder path is not listed at all";
     std::filesystem::create_directory(tmp.dir() / "none");
-    EXPECT_TRUE(ListTemplates(files, order, tmp.Path("none")).empty());
+    EXPECT_TRUE(ListTemplates(files, order, cp, tmp.Path("none")).empty());
 }
 
 TEST_F(Library, TenThousandTemplatesAreListedInOrder) {
@@ -309,7 +309,7 @@ TEST_F(Library, TenThousandTemplatesAreListedInOrder) {
         std::snprintf(name, sizeof name, "many/t%05d.ktt", 9999 - i);
         tmp.Put(name, "");
     }
-    const auto names = ListTemplates(files, order, tmp.Path("many"));
+    const auto names = ListTemplates(files, order, cp, tmp.Path("many"));
     ASSERT_EQ(names.size(), 10000u);
     EXPECT_EQ(names.front(), "t00000.ktt");
     EXPECT_EQ(names.back(), "t09999.ktt");

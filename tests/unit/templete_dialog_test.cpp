@@ -12,6 +12,7 @@
 #include "platform/posix/PosixProfile.h"
 #include "support/DiskFileSystem.h"
 #include "settings/INIAccessGlobal.h"
+#include "support/RecordingMessagePort.h"
 #include "support/ScriptedFolderPicker.h"
 #include "support/Typing.h"
 #include "templates/TempleteModel.h"
@@ -42,7 +43,7 @@ protected:
 
     // One opening of the dialog: a fresh model over the same loaded template.
     TempleteModel& Open() {
-        model = std::make_unique<TempleteModel>(ports, picker, loaded);
+        model = std::make_unique<TempleteModel>(ports, picker, messages, loaded);
         model->Form_Load();
         return *model;
     }
@@ -63,6 +64,7 @@ protected:
     Cp932CodePage cp;
     DiskFileSystem files;
     ScriptedFolderPicker picker;
+    RecordingMessagePort messages;
     TemplateNameOrder order;
     TemplatePorts ports{profile, cp, files, order};
     TagTemplate loaded;  // lives as long as the program's run
@@ -204,11 +206,20 @@ TEST_F(Templete, FolderChangeIsWrittenAtOnceAndKeepsTheLoadedTemplate) {
     EXPECT_EQ(InsertAfter, "</A>");
 }
 
-TEST_F(Templete, CancellingTheFolderBrowserChangesNothing) {
+TEST_F(Templete, CancellingTheFolderBrowserOrAnUnstorableNameChangesNothing) {
     TempleteModel& m = Open();
+    m.owner = 1234;
     const std::string before = tmp.Bytes("app/MARQ.ini");
     m.cmdChangeFolder_Click();  // no answer: the user cancelled
-    EXPECT_EQ(picker.titles.size(), 1u);
+    EXPECT_TRUE(messages.shown.empty());
+    // Names the settings file cannot hold: best fit would store "cafe".
+    picker.answers = {tmp.Path("café"), tmp.Path("𠮷野家"), tmp.Path("😀")};
+    for (int i = 0; i < 3; ++i) m.cmdChangeFolder_Click();
+    EXPECT_EQ(picker.titles.size(), 4u);
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[0].text, kFolderNotStorableMessage);
+    EXPECT_EQ(messages.shown[0].owner, 1234);
+    EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
     EXPECT_EQ(m.txtFolder.Text(), tmp.Path("lib"));
     EXPECT_EQ(m.File.Items().size(), 2u);
     EXPECT_EQ(tmp.Bytes("app/MARQ.ini"), before);

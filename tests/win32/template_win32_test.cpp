@@ -49,7 +49,7 @@ TEST_F(SystemTemplates, TheStarterLibraryReadsAlike) {
     Files files;
     std::vector<std::string> expected;
     for (const auto& [name, _] : StarterTemplates()) expected.push_back(name);
-    EXPECT_EQ(ListTemplates(files, order, win32::Narrow(library.wstring())), expected);
+    EXPECT_EQ(ListTemplates(files, order, cp, win32::Narrow(library.wstring())), expected);
     for (const auto& [name, want] : StarterTemplates()) {
         SCOPED_TRACE(name);
         const TagTemplate t =
@@ -105,13 +105,13 @@ TEST_F(SystemTemplates, TheLibraryFolderIsRepairedAndListed) {
     setting(tmp.Path("gone"));
     EXPECT_EQ(ResolveLibraryFolder(ports), tmp.Path("app"));
 
-    for (const char* name : {"b.ktt", "A.KTT", "x.kttx", "hidden.ktt", "system.ktt"}) {
+    for (const char* name : {"b.ktt", "A.KTT", "x.kttx", "hidden.ktt", "system.ktt", "テスト😀.ktt"}) {
         tmp.Put(std::string("lib/") + name, "");
     }
     fs::create_directory(tmp.dir() / "lib" / "sub.ktt");
     SetFileAttributesW(win32::Widen(tmp.Path("lib/hidden.ktt")).c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW(win32::Widen(tmp.Path("lib/system.ktt")).c_str(), FILE_ATTRIBUTE_SYSTEM);
-    EXPECT_EQ(ListTemplates(files, order, tmp.Path("lib")), (std::vector<std::string>{"A.KTT", "b.ktt"}));
+    EXPECT_EQ(ListTemplates(files, order, cp, tmp.Path("lib")), (std::vector<std::string>{"A.KTT", "b.ktt"}));
     for (const char* name : {"lib/hidden.ktt", "lib/system.ktt"}) {
         SetFileAttributesW(win32::Widen(tmp.Path(name)).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
@@ -144,7 +144,7 @@ TEST_F(SystemTemplates, TheListIsInTheOrderOfASortedListBox) {
     DestroyWindow(box);
 
     Files files;
-    EXPECT_EQ(ListTemplates(files, order, tmp.Path("lib")), sorted);
+    EXPECT_EQ(ListTemplates(files, order, cp, tmp.Path("lib")), sorted);
 }
 
 }  // namespace
