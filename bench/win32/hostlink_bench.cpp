@@ -95,6 +95,9 @@ public:
     void SetForegroundWindow(mq::WindowHandle w) override {
         t_.Time("refocus", [&] { return real_.SetForegroundWindow(w), 0; });
     }
+    mq::WindowIdentity Identify(mq::WindowHandle w) override {
+        return t_.Time("identity check", [&] { return real_.Identify(w); });
+    }
 
 private:
     mq::HostEditorPort& real_;

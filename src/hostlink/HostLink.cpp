@@ -66,6 +66,14 @@ HostLink::HostLink(HostEditorPort& host, const AnsiCodePage& codePage, MessagePo
 void HostLink::FindHostEditor() {
     hostWindow_ = host_.GetForegroundWindow();
     hostEdit_ = host_.FindChildByClass(hostWindow_, kHostEditClass);
+    hostWindowId_ = host_.Identify(hostWindow_);
+    hostEditId_ = host_.Identify(hostEdit_);
+}
+
+bool HostLink::StillCaptured(WindowHandle window, const WindowIdentity& captured) {
+    // After the editor has closed, the system may give the same handle to
+    // another program's window: the class, process and thread must match.
+    return window != 0 && !captured.className.empty() && host_.Identify(window) == captured;
 }
 
 void HostLink::StartupCheck(WindowHandle owner) {
@@ -117,11 +125,14 @@ void HostLink::ReplaceHostSelectionBytes(WindowHandle edit, const std::string& a
 }
 
 void HostLink::RefocusHost() {
+    if (!StillCaptured(hostWindow_, hostWindowId_)) return;
     if (host_.GetForegroundWindow() != hostWindow_) host_.SetForegroundWindow(hostWindow_);
 }
 
 void HostLink::InsertIntoHost() {
     if (InsertBefore.empty()) return;
+    // As for a closed host: nothing is read, written or brought to the front.
+    if (hostEdit_ != 0 && !StillCaptured(hostEdit_, hostEditId_)) return;
     auto sel = GetHostSelectionBytes(hostEdit_);
     if (!sel) {
         messages_.Show(owner_, kSelectionUnreadableMessage, kProgramTitle,

@@ -54,8 +54,9 @@ public:
     HostLink(HostEditorPort& host, const AnsiCodePage& codePage, MessagePort& messages);
 
     // Takes the foreground window as the host and its first direct
-    // "TEditor" child as the edit control. Runs once, before the palette is
-    // shown, while the editor that launched it is still in front.
+    // "TEditor" child as the edit control, and notes whose they are. Runs
+    // once, before the palette is shown, while the editor that launched it
+    // is still in front.
     void FindHostEditor();
     // Warns once when no edit control was found; the run goes on unbound.
     void StartupCheck(WindowHandle owner);
@@ -68,8 +69,12 @@ public:
     void ReplaceHostSelection(WindowHandle edit, const std::string& text);
     // Sends bytes already in the host's code page.
     void ReplaceHostSelectionBytes(WindowHandle edit, const std::string& ansiBytes);
+    // Brings the captured host window back to the front, unless it is
+    // there already or is no longer the captured window.
     void RefocusHost();
-    // Wraps the host's selection in InsertBefore and InsertAfter.
+    // Wraps the host's selection in InsertBefore and InsertAfter. An edit
+    // control that has gone, or whose handle now names someone else's
+    // window, is neither read nor written.
     void InsertIntoHost();
 
     WindowHandle HostWindow() const { return hostWindow_; }
@@ -82,8 +87,12 @@ private:
     HostEditorPort& host_;
     const AnsiCodePage& codePage_;
     MessagePort& messages_;
+    bool StillCaptured(WindowHandle window, const WindowIdentity& captured);
+
     WindowHandle hostWindow_ = 0;
     WindowHandle hostEdit_ = 0;
+    WindowIdentity hostWindowId_;
+    WindowIdentity hostEditId_;
     WindowHandle owner_ = 0;
 };
 

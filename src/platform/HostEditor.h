@@ -6,6 +6,15 @@
 
 namespace mq {
 
+// Whose a window is: its class and the process and thread that made it.
+// All empty for a handle that names no window (any more).
+struct WindowIdentity {
+    std::string className;
+    std::uint32_t process = 0;
+    std::uint32_t thread = 0;
+    bool operator==(const WindowIdentity&) const = default;
+};
+
 // Everything the host link needs of the host editor, one member per window
 // message or call, and nothing more. Sending to a null or dead handle does
 // nothing and answers 0, as on Windows.
@@ -29,6 +38,8 @@ public:
     // EM_REPLACESEL(FALSE, bytes): not undoable, as the host expects.
     virtual void ReplaceSelection(WindowHandle edit, const std::string& ansiBytes) = 0;
     virtual void SetForegroundWindow(WindowHandle window) = 0;
+    // Asks nothing of the window itself: the system answers.
+    virtual WindowIdentity Identify(WindowHandle window) = 0;
 };
 
 }  // namespace mq

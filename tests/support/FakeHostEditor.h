@@ -66,6 +66,12 @@ public:
         foreground = window;
         foregroundSets.push_back(window);
     }
+    WindowIdentity Identify(WindowHandle window) override {
+        log.push_back("Identify");
+        if (window == kHost) return hostIdentity;
+        if (window == kEdit && hasEdit) return editIdentity;
+        return {};
+    }
 
     std::string text;
     std::uint32_t selStart = 0;
@@ -76,6 +82,10 @@ public:
     bool truncating = false;
     std::optional<std::uint32_t> packedOverride;
     WindowHandle foreground = kHost;
+    // Whose the two windows are; a test changes one to stand for a handle
+    // that the system has since given to another window.
+    WindowIdentity hostIdentity{"TTeraPadMainForm", 40, 41};
+    WindowIdentity editIdentity{"TEditor", 40, 41};
 
     std::vector<std::string> log;
     std::vector<WindowHandle> foregroundSets;

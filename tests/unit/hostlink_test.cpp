@@ -382,6 +382,41 @@ TEST_F(HostLinkTest, RefocusOnlyWhenTheHostIsNotInFront) {
     EXPECT_EQ(host.foregroundSets, std::vector<WindowHandle>{FakeHostEditor::kHost});
 }
 
+TEST_F(HostLinkTest, AHandleNoLongerTheCapturedWindowIsNeitherReadNorWritten) {
+    struct Case {
+        const char* what;
+        WindowIdentity FakeHostEditor::*window;
+        WindowIdentity now;
+        std::vector<std::string> calls;  // everything that reaches the host
+    };
+    const std::vector<std::string> checkOnly{"Identify"};
+    const std::vector<std::string> writeNoRefocus{
+        "Identify",         "GetTextLength", "GetText", "GetSelectionPacked", "GetSelectionPointers",
+        "ReplaceSelection", "Identify"};
+    const Case cases[] = {
+        {"edit closed", &FakeHostEditor::editIdentity, {}, checkOnly},
+        {"edit of another class", &FakeHostEditor::editIdentity, {"Edit", 40, 41}, checkOnly},
+        {"edit of another process", &FakeHostEditor::editIdentity, {"TEditor", 50, 41}, checkOnly},
+        {"edit of another thread", &FakeHostEditor::editIdentity, {"TEditor", 40, 51}, checkOnly},
+        {"host window another's", &FakeHostEditor::hostIdentity, {"Notepad", 50, 51}, writeNoRefocus},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host = FakeHostEditor{};
+        host.text = "Hello";
+        host.selEnd = 5;
+        Bind();
+        host.foreground = FakeHostEditor::kOther;
+        host.*c.window = c.now;
+        InsertBefore = "<B>";
+        link.InsertIntoHost();
+        EXPECT_EQ(host.log, c.calls);
+        EXPECT_EQ(host.text, c.calls == checkOnly ? "Hello" : "<B>Hello");
+        EXPECT_TRUE(host.foregroundSets.empty());
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
 TEST_F(HostLinkTest, ReadsThenReplacesThenRefocusesInThatOrder) {
     host.text = "abc";
     host.selEnd = 3;
@@ -391,8 +426,9 @@ TEST_F(HostLinkTest, ReadsThenReplacesThenRefocusesInThatOrder) {
     link.InsertIntoHost();
     EXPECT_EQ(host.text, "<abc");
     const std::vector<std::string> expected{
-        "GetTextLength",   "GetText",          "GetSelectionPacked",  "GetSelectionPointers",
-        "ReplaceSelection", "GetForegroundWindow", "SetForegroundWindow"};
+        "Identify",         "GetTextLength",    "GetText",  "GetSelectionPacked",
+        "GetSelectionPointers", "ReplaceSelection", "Identify", "GetForegroundWindow",
+        "SetForegroundWindow"};
     EXPECT_EQ(host.log, expected);
 }
 

@@ -147,6 +147,7 @@ public:
     void GetSelectionPointers(WindowHandle, std::uint32_t&, std::uint32_t&) override {}
     void ReplaceSelection(WindowHandle, const std::string&) override {}
     void SetForegroundWindow(WindowHandle) override {}
+    WindowIdentity Identify(WindowHandle) override { return {}; }
 };
 class SilentMessages final : public MessagePort {
 public:

@@ -105,6 +105,7 @@ public:
         ++calls;
         real_.SetForegroundWindow(w);
     }
+    WindowIdentity Identify(WindowHandle w) override { return real_.Identify(w); }
     int calls = 0;
 
 private:
@@ -325,6 +326,23 @@ TEST_F(HostAcrossProcesses, NestedEditorIsThereButNotAChild) {
     HWND nested = FindWindowExA(pane, nullptr, "TEditor", nullptr);
     ASSERT_NE(nested, nullptr);
     EXPECT_EQ(SendMessageA(nested, WM_GETTEXTLENGTH, 0, 0), 5);
+}
+
+// Whose the edit control is comes from the system; once the host has
+// closed, its handle names no one and nothing reaches it.
+TEST_F(HostAcrossProcesses, TheEditsIdentityIsTheHostsUntilTheHostCloses) {
+    auto& h = Start({"Hello", {{0, 5}}, {}});
+    const WindowIdentity edit = editor.Identify(W(h.Editor()));
+    DWORD hostProcess = 0;
+    const DWORD hostThread = GetWindowThreadProcessId(h.Window(), &hostProcess);
+    EXPECT_EQ(edit, (WindowIdentity{"TEditor", hostProcess, hostThread}));
+    EXPECT_NE(edit.process, GetCurrentProcessId());
+    const HWND gone = h.Editor();
+    host.reset();
+    EXPECT_EQ(editor.Identify(W(gone)), WindowIdentity{});
+    InsertBefore = "<B>";
+    link.InsertIntoHost();  // nothing to write to, and no message
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 // The stand-in must answer as an edit control does, or the tests above

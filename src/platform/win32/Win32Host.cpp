@@ -44,6 +44,19 @@ void Win32HostEditor::ReplaceSelection(WindowHandle edit, const std::string& ans
 
 void Win32HostEditor::SetForegroundWindow(WindowHandle window) { ::SetForegroundWindow(H(window)); }
 
+WindowIdentity Win32HostEditor::Identify(WindowHandle window) {
+    HWND h = H(window);
+    if (h == nullptr || !IsWindow(h)) return {};
+    WindowIdentity id;
+    DWORD process = 0;
+    id.thread = GetWindowThreadProcessId(h, &process);
+    id.process = process;
+    char name[256] = {};
+    const int n = GetClassNameA(h, name, sizeof name);
+    if (n > 0) id.className.assign(name, static_cast<std::size_t>(n));
+    return id;
+}
+
 bool Win32Windows::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx,
                                 int cy, unsigned flags) {
     return ::SetWindowPos(H(window), H(insertAfter), x, y, cx, cy, flags) != FALSE;

@@ -15,6 +15,7 @@ public:
     void GetSelectionPointers(WindowHandle edit, std::uint32_t& start, std::uint32_t& end) override;
     void ReplaceSelection(WindowHandle edit, const std::string& ansiBytes) override;
     void SetForegroundWindow(WindowHandle window) override;
+    WindowIdentity Identify(WindowHandle window) override;
 };
 
 class Win32Windows final : public WindowPort {
