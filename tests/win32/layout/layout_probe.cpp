@@ -82,11 +82,12 @@ RECT Inset(RECT r, HWND dialog, int left, int top, int right, int bottom) {
     MapDialogRect(dialog, &d);
     return {r.left + d.left, r.top + d.top, r.right - d.right, r.bottom - d.bottom};
 }
-// Positions and sizes are turned into pixels one by one, so an edge may
-// land a pixel beyond where the dialog units put it.
+// A control's position and its size are turned into pixels one by one, so
+// its right and bottom edges may land a pixel beyond where the dialog units
+// put them; its left and top edges land exactly.
 constexpr int kRounding = 1;
 bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left - kRounding && inner.top >= outer.top - kRounding &&
+    return inner.left >= outer.left && inner.top >= outer.top &&
            inner.right <= outer.right + kRounding && inner.bottom <= outer.bottom + kRounding;
 }
 std::string Describe(const RECT& r, const RECT& origin) {
