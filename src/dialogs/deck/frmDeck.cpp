@@ -1,8 +1,15 @@
 #include "dialogs/deck/frmDeck.h"
 
+#include "dialogs/Metrics.h"
 #include "dialogs/deck/DeckRes.h"
 
 namespace mq::win32 {
+namespace {
+
+// The calculator's top on the page "デッキ": below the VERSION and TTL rows.
+constexpr int kCalcTop = MQ_MARGIN + 2 * MQ_ROW - MQ_RELATED + MQ_UNRELATED;
+
+}  // namespace
 
 // The base only keeps a reference to the model; it is not used before
 // the dialog is shown.
@@ -36,10 +43,18 @@ void frmDeck::OnBind() {
     for (int i = 0; i < 4; ++i) {
         BindText(calc, IDC_TXTSECCALC0 + i, model.txtSecCalc[static_cast<std::size_t>(i)]);
     }
-    RECT page, box;
+    // It stands under the TTL row, across the page, and the page stops
+    // where it begins.
+    RECT page;
     GetWindowRect(deck, &page);
-    GetWindowRect(calc, &box);
-    SetWindowPos(deck, nullptr, 0, 0, page.right - page.left, box.top - page.top,
+    MapWindowPoints(nullptr, self, reinterpret_cast<POINT*>(&page), 2);
+    RECT box{0, 0, 0, kCalcTop};
+    MapDialogRect(deck, &box);
+    RECT size;
+    GetWindowRect(calc, &size);
+    SetWindowPos(calc, nullptr, page.left, page.top + box.bottom, page.right - page.left,
+                 size.bottom - size.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(deck, nullptr, 0, 0, page.right - page.left, box.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

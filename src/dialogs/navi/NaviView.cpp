@@ -5,24 +5,21 @@
 #include <algorithm>
 #include <string>
 
+#include "dialogs/Metrics.h"
 #include "platform/win32/WideText.h"
 
 namespace mq::win32 {
 namespace {
 
-// Layout in dialog units.
-constexpr int kMargin = 6;
-constexpr int kRowPitch = 16;
-constexpr int kBoxHeight = 12;
-constexpr int kGlyph = 13;       // the check box's square and its gap
-constexpr int kGap = 4;          // between a caption and its value
-constexpr int kPairGap = 12;     // between two pairs on a packed row
-constexpr int kTextWidth = 120;  // a value box on a lined-up row
-constexpr int kListWidth = 64;
-constexpr int kPackedTextWidth = 90;
-constexpr int kPackedListWidth = 58;
+// Layout in dialog units; the shared metrics are in dialogs/Metrics.h.
+constexpr int kGlyph = 10;       // the check box's square and its gap
+constexpr int kTextWidth = 120;  // a value box that does not run to the right edge
+constexpr int kListWidth = 50;
 constexpr int kMinValueWidth = 40;
-constexpr int kDropHeight = 120;
+// Pages whose value columns lie this close together share the widest;
+// a page whose captions are all much shorter keeps its own, so that no
+// caption stands far from its value.
+constexpr int kColumnShare = 24;
 
 // Dialog units to the page's pixels, horizontally and vertically.
 struct Units {
@@ -66,15 +63,13 @@ int CaptionWidth(HWND page, const Units& u, const NaviDialogView::Cell& cell) {
     return size.cx + (IsCheck(cell) ? u.X(kGlyph) : u.X(2));
 }
 
-int ValueWidth(const Units& u, const NaviDialogView::Cell& cell, bool packed) {
-    if (std::holds_alternative<ui::ComboBox*>(cell.control)) {
-        return u.X(packed ? kPackedListWidth : kListWidth);
-    }
-    return u.X(packed ? kPackedTextWidth : kTextWidth);
+int ValueWidth(const Units& u, const NaviDialogView::Cell& cell) {
+    return u.X(std::holds_alternative<ui::ComboBox*>(cell.control) ? kListWidth : kTextWidth);
 }
 
-bool LinedUp(const NaviDialogView::Row& row) {
-    return row.cells.size() == 2 && row.rightEnd.empty() && !IsLabel(row.cells[0]);
+// A row whose first pair lines its value up in the page's column.
+bool HasColumn(const NaviDialogView::Row& row) {
+    return row.cells.size() >= 2 && !IsLabel(row.cells[1]) && !IsCheck(row.cells[1]);
 }
 
 }  // namespace
@@ -114,21 +109,21 @@ HWND NaviDialogView::Create(HWND page, const Cell& cell, int x, int y, int width
     const Units u(page);
     const wchar_t* cls = WC_STATICW;
     DWORD style = WS_CHILD | WS_VISIBLE, exStyle = 0;
-    int top = y, height = u.Y(kBoxHeight);
+    int top = y, height = u.Y(MQ_BOX_H);
     if (IsLabel(cell)) {
         style |= SS_LEFT;
-        top += u.Y(2);
-        height = u.Y(8);
+        top += u.Y(MQ_LABEL_DROP);
+        height = u.Y(MQ_LABEL_H);
     } else if (IsCheck(cell)) {
         cls = WC_BUTTONW;
         style |= BS_AUTOCHECKBOX | WS_TABSTOP;
-        top += u.Y(1);
-        height = u.Y(10);
+        top += u.Y(MQ_CHECK_DROP);
+        height = u.Y(MQ_CHECK_H);
     } else if (auto* combo = std::get_if<ui::ComboBox*>(&cell.control)) {
         cls = WC_COMBOBOXW;
         style |= ((*combo)->Editable() ? CBS_DROPDOWN : CBS_DROPDOWNLIST) | CBS_AUTOHSCROLL |
                  WS_VSCROLL | WS_TABSTOP;
-        height = u.Y(kDropHeight);
+        height = u.Y(MQ_DROP_H);
     } else {
         cls = WC_EDITW;
         style |= ES_AUTOHSCROLL | WS_TABSTOP;
@@ -151,50 +146,62 @@ void NaviDialogView::Bind(HWND page, const Cell& cell) {
 }
 
 void NaviDialogView::LayOutPages(const std::vector<HWND>& pageWindows, const std::vector<Page>& pages) {
-    if (pageWindows.empty()) return;
+    const std::size_t count = std::min(pageWindows.size(), pages.size());
+    if (count == 0) return;
     const Units u(pageWindows.front());
-    // Lined-up rows put their values in one column across all pages.
-    int column = 0;
-    for (std::size_t p = 0; p < pages.size() && p < pageWindows.size(); ++p) {
+    // Each page's first values stand in one column, after its longest
+    // first caption.
+    std::vector<int> column(count, 0);
+    for (std::size_t p = 0; p < count; ++p) {
         for (const Row& row : pages[p]) {
-            if (LinedUp(row)) column = std::max(column, CaptionWidth(pageWindows[p], u, row.cells[0]));
+            if (HasColumn(row)) column[p] = std::max(column[p], CaptionWidth(pageWindows[p], u, row.cells[0]));
+        }
+        column[p] += u.X(MQ_MARGIN + MQ_LABEL_GAP);
+    }
+    std::vector<int> shared = column;
+    for (std::size_t p = 0; p < count; ++p) {
+        for (int other : column) {
+            if (other > shared[p] && other - column[p] <= u.X(kColumnShare)) shared[p] = other;
         }
     }
-    column += u.X(kMargin + kGap);
 
-    for (std::size_t p = 0; p < pages.size() && p < pageWindows.size(); ++p) {
+    for (std::size_t p = 0; p < count; ++p) {
         HWND page = pageWindows[p];
         RECT client;
         GetClientRect(page, &client);
-        const int right = client.right - u.X(kMargin);
-        int y = u.Y(kMargin);
+        const int right = client.right - u.X(MQ_MARGIN);
+        int y = u.Y(MQ_MARGIN);
         for (const Row& row : pages[p]) {
-            if (LinedUp(row)) {
-                const Cell& value = row.cells[1];
-                int width = value.wide ? right - column : ValueWidth(u, value, false);
-                width = std::max(std::min(width, right - column), u.X(kMinValueWidth));
-                Create(page, row.cells[0], u.X(kMargin), y, column - u.X(kMargin + kGap));
-                Create(page, value, column, y, width);
-            } else {
-                int x = u.X(kMargin);
-                for (std::size_t i = 0; i < row.cells.size(); ++i) {
-                    const Cell& cell = row.cells[i];
-                    const bool caption = IsLabel(cell) || IsCheck(cell);
-                    const int width = caption ? CaptionWidth(page, u, cell) : ValueWidth(u, cell, true);
+            // The check boxes at the row's right end, and how far its pairs may reach.
+            int rightStart = right;
+            for (const Cell& cell : row.rightEnd) rightStart -= CaptionWidth(page, u, cell);
+            const int reach = row.rightEnd.empty() ? right : rightStart - u.X(MQ_UNRELATED);
+            int x = u.X(MQ_MARGIN);
+            for (std::size_t i = 0; i < row.cells.size(); ++i) {
+                const Cell& cell = row.cells[i];
+                if (IsLabel(cell) || IsCheck(cell)) {
+                    // A later pair stands apart from the one before it.
+                    if (i > 0) x += u.X(MQ_UNRELATED);
+                    const bool first = i == 0 && HasColumn(row);
+                    const int width = first ? shared[p] - u.X(MQ_LABEL_GAP) - x : CaptionWidth(page, u, cell);
                     Create(page, cell, x, y, width);
-                    x += width + u.X(caption ? kGap : kPairGap);
+                    x += width + u.X(MQ_LABEL_GAP);
+                } else {
+                    int width = cell.wide ? reach - x : ValueWidth(u, cell);
+                    width = std::max(std::min(width, reach - x), u.X(kMinValueWidth));
+                    Create(page, cell, x, y, width);
+                    x += width;
                 }
-                int rightX = right;
-                for (const Cell& cell : row.rightEnd) rightX -= CaptionWidth(page, u, cell);
-                for (const Cell& cell : row.rightEnd) {
-                    const int width = CaptionWidth(page, u, cell);
-                    Create(page, cell, rightX, y, width);
-                    rightX += width;
-                }
+            }
+            int rightX = rightStart;
+            for (const Cell& cell : row.rightEnd) {
+                const int width = CaptionWidth(page, u, cell);
+                Create(page, cell, rightX, y, width);
+                rightX += width;
             }
             for (const Cell& cell : row.cells) Bind(page, cell);
             for (const Cell& cell : row.rightEnd) Bind(page, cell);
-            y += u.Y(kRowPitch);
+            y += u.Y(MQ_ROW);
         }
     }
 }

@@ -26,8 +26,9 @@ public:
         bool locked = false;  // shown disabled
     };
     // A row holds caption/value pairs from the left and perhaps check boxes
-    // at its right end. A row of one pair lines its value up with the other
-    // such rows of the dialog; other rows are packed from the left.
+    // at its right end. The first value of every row stands in the page's
+    // column, after the page's longest first caption; a further pair
+    // follows it on the row.
     struct Row {
         std::vector<Cell> cells;
         std::vector<Cell> rightEnd;
