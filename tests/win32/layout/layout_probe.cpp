@@ -20,6 +20,7 @@
 
 #include "dialogs/Metrics.h"
 #include "palette/Dialogs.h"
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Collation.h"
@@ -335,9 +336,8 @@ int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc < 2) return 2;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
-                                             ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    mq::win32::InitCommonControls(ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
+                                  ICC_WIN95_CLASSES);
 
     mq::Win32CodePage codePage;
     mq::Win32Messages messages;
