@@ -4,7 +4,7 @@
 // shows one window, both started the same way in the same Wine session,
 // alternately. Prints both medians and their ratio; the aim is at most 1.5.
 //
-//   xvfb-run -a scripts/wine-run.sh build/windows/tests/startup_bench.exe [--reps N]
+//   xvfb-run -a scripts/wine-run.sh build/windows/bench/win32/startup_bench.exe [--reps N]
 #include <windows.h>
 
 #include <algorithm>
