@@ -20,6 +20,12 @@ for picture in $pictures; do
     [ -f "$(dirname "$help")/$picture" ] || fail "the help shows help/$picture, which the zip lacks"
 done
 iconv -f CP932 -t UTF-8 "$(find "$tmp" -name readme.txt)" | grep -q 'TeraPad' || fail "read-me is not code page 932 text"
+# The terms of use, and the read-me naming them and saying what changed.
+grep -q "/LICENSE.txt\$" <<<"$listing" || fail "LICENSE.txt missing"
+grep -q '^MIT License' "$(find "$tmp" -name LICENSE.txt)" || fail "LICENSE.txt is not the MIT licence"
+for section in 'ライセンス' '更新履歴'; do
+    iconv -f CP932 -t UTF-8 "$(find "$tmp" -name readme.txt)" | grep -q "^■ $section" || fail "read-me has no section $section"
+done
 system="ADVAPI32.dll COMCTL32.dll COMDLG32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll OLEAUT32.dll SHELL32.dll USER32.dll UxTheme.dll VERSION.dll SHLWAPI.dll"
 for dll in $("$objdump" -p "$exe" | sed -n 's/.*DLL Name: //p'); do
     grep -qiw "$dll" <<<"$system" || fail "marquill.exe needs $dll, which Windows does not ship"
