@@ -29,7 +29,7 @@ cat >"$top/check-help.html" <<'EOF'
 <html><head><meta charset="UTF-8">
 <style>html, body { margin: 0; overflow: hidden; } iframe { border: 0; display: block; height: 100vh; } #out { display: none; }</style>
 </head><body>
-<iframe id="f" src="help/index.html"></iframe>
+<iframe id="f"></iframe>
 <pre id="out">no result</pre>
 <script>
 const f = document.getElementById('f');
@@ -61,24 +61,26 @@ f.addEventListener('load', () => {
   }
   document.getElementById('out').textContent = '\nRESULT\n' + out.join('\n') + '\nEND\n';
 });
+// The screenshots show the section of the widest picture.
+f.src = 'help/index.html' + location.hash;
 </script>
 </body></html>
 EOF
 
-run_browser() {  # run_browser WIDTH ARGS...: one headless run, no profile, no stdin
-    local width=$1; shift
+run_browser() {  # run_browser WIDTH FRAGMENT ARGS...: one headless run, no profile, no stdin
+    local width=$1 fragment=$2; shift 2
     HOME="$tmp/home" timeout 90 "$browser" --headless --disable-gpu --no-first-run \
         --no-default-browser-check --disable-dev-shm-usage --user-data-dir="$tmp/profile" \
         $([ "$(id -u)" -eq 0 ] && echo --no-sandbox) --allow-file-access-from-files \
         --window-size="$width,900" --virtual-time-budget=10000 "$@" \
-        "file://$top/check-help.html" </dev/null 2>>"$tmp/browser.log"
+        "file://$top/check-help.html$fragment" </dev/null 2>>"$tmp/browser.log"
 }
 
 failed=0
 mkdir -p "$tmp/home"
 files=""
 for width in "${widths[@]}"; do
-    dom=$(run_browser "$width" --dump-dom)
+    dom=$(run_browser "$width" "" --dump-dom)
     if ! grep -qx 'END' <<<"$dom"; then
         echo "help: Chromium gave no result at $width px:"; tail -n 20 "$tmp/browser.log"
         exit 1
@@ -95,7 +97,7 @@ for width in "${widths[@]}"; do
     fi
     files+=$(sed -n 's/^file //p' <<<"$result")$'\n'
     rm -f "$shots/help-$width.png"
-    run_browser "$width" --screenshot="$shots/help-$width.png" >/dev/null
+    run_browser "$width" "#navia" --screenshot="$shots/help-$width.png" >/dev/null
     [ -s "$shots/help-$width.png" ] || { echo "help: no screenshot at $width px"; failed=1; }
     echo "help: $width px: page $scroll px wide; screenshot $shots/help-$width.png"
 done
