@@ -4,7 +4,7 @@
 # sideways, show every picture (with a Japanese alternative text), lead
 # every in-page link to its target and link no file the zip lacks.
 # Screenshots of each width go to SHOTS. A browser that cannot run is a
-# failure, never a skip.
+# failure, never a skip. MQ_HELP_WIDTHS="W ..." reads it at other widths.
 set -uo pipefail
 zip=$1 shots=$2
 read -ra widths <<<"${MQ_HELP_WIDTHS:-640 800 1024 1400}"
