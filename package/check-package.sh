@@ -20,6 +20,12 @@ for picture in $pictures; do
     [ -f "$(dirname "$help")/$picture" ] || fail "the help shows help/$picture, which the zip lacks"
 done
 iconv -f CP932 -t UTF-8 "$(find "$tmp" -name readme.txt)" | grep -q 'TeraPad' || fail "read-me is not code page 932 text"
+# The terms of use, and the read-me naming them and saying what changed.
+grep -q "/LICENSE.txt\$" <<<"$listing" || fail "LICENSE.txt missing"
+grep -q '^MIT License' "$(find "$tmp" -name LICENSE.txt)" || fail "LICENSE.txt is not the MIT licence"
+for section in 'ライセンス' '更新履歴'; do
+    iconv -f CP932 -t UTF-8 "$(find "$tmp" -name readme.txt)" | grep -q "^■ $section" || fail "read-me has no section $section"
+done
 # Windows' known DLLs: the ones it only ever takes from the system folder.
 # Any other import (comctl32, uxtheme, version, dwmapi...) is resolved
 # before the program's first line runs, from the program's folder first, so

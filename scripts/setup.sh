@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake make g++ clang libclang-rt-14-dev googletest libbenchmark-dev unzip
           g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic x11-apps xdotool imagemagick zip
-          fonts-horai-umefont)
+          fonts-horai-umefont chromium)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -7,7 +7,7 @@
 // 1.3.
 //
 // Run under Wine and an X server, e.g.
-//   xvfb-run -a scripts/wine-run.sh build/windows/tests/hostlink_bench.exe
+//   xvfb-run -a scripts/wine-run.sh build/windows/bench/win32/hostlink_bench.exe
 // Options: --reps N (timed repetitions per case), --sizes-mb A,B,...
 //
 // A second pass times every step of the insertion through timing wrappers

@@ -13,7 +13,7 @@
 // the time goes: the same key into an edit box on DEST's page that nothing
 // is bound to, and the preview box's own WM_SETTEXT of the new text.
 //
-//   xvfb-run -a scripts/wine-run.sh <build>/bench/win32/keystroke_bench.exe [--keys N]
+//   xvfb-run -a scripts/wine-run.sh build/windows/bench/win32/keystroke_bench.exe [--keys N]
 #include <windows.h>
 #include <commctrl.h>
 

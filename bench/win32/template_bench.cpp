@@ -6,7 +6,7 @@
 // also shows what closing the dialog again costs, and times the model's
 // opening alone (settings, listing, sorting), to show where the time goes.
 //
-//   xvfb-run -a scripts/wine-run.sh <build>/bench/win32/template_bench.exe [--files N] [--reps N]
+//   xvfb-run -a scripts/wine-run.sh build/windows/bench/win32/template_bench.exe [--files N] [--reps N]
 //
 // It writes MARQ.ini beside itself (the library folder setting) and
 // removes it, and the library, when done.
