@@ -44,11 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     mq::win32::frmMain::Hooks hooks;
     // The settings file's path is built afresh for every use.
-    // The check mark holds the opposite of the saved state until the
-    // palette's start-up toggle applies it and flips the mark.
-    hooks.loadTopMost = [&](mq::Palette& p) {
-        p.SetTopMostChecked(!mq::LoadTopMost(profile, codePage, files.ApplicationFolder()));
-    };
+    hooks.savedTopMost = [&] { return mq::LoadTopMost(profile, codePage, files.ApplicationFolder()); };
     hooks.saveTopMost = [&](const mq::Palette& p) {
         // The user's choice: while a dialog is open, the mark from before it was lifted.
         mq::SaveTopMost(p.ChosenTopMost(), profile, codePage, files.ApplicationFolder());

@@ -389,7 +389,7 @@ int frmMain::Run() {
     palette_.SetWindow(reinterpret_cast<WindowHandle>(hwnd_));
     palette_.CheckChanged = [this] { RefreshMenu(); };
     link_.SetOwner(reinterpret_cast<WindowHandle>(hwnd_));
-    palette_.Form_Load(hooks_.loadTopMost, [this] { PlaceNearHost(); });
+    palette_.Form_Load(hooks_.savedTopMost, [this] { PlaceNearHost(); });
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

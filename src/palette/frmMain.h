@@ -46,8 +46,8 @@ inline constexpr WPARAM kStateInput = 4;
 class frmMain {
 public:
     struct Hooks {
-        // Restores the saved check mark at start-up (may be empty).
-        std::function<void(Palette&)> loadTopMost;
+        // Reads the saved always-on-top state at start-up (may be empty).
+        std::function<bool()> savedTopMost;
         // Saves the state when the palette closes (may be empty).
         std::function<void(const Palette&)> saveTopMost;
         // Commands the palette does not handle itself (settings import,

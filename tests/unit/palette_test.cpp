@@ -130,10 +130,10 @@ TEST_F(PaletteTest, StartsOnTopUnlessTheSavedStateSaysOtherwise) {
     EXPECT_TRUE(windows.topmost);
     EXPECT_TRUE(messages.shown.empty());
 
-    // The restored mark holds the opposite of the wanted state.
+    // A saved "not on top" starts the palette out of the band.
     RecordingWindows otherWindows;
     Palette other(otherWindows, link);
-    other.Form_Load([](Palette& p) { p.SetTopMostChecked(true); });
+    other.Form_Load([] { return false; });
     EXPECT_FALSE(other.TopMostChecked());
     ASSERT_EQ(otherWindows.calls.size(), 1u);
     EXPECT_EQ(otherWindows.calls[0].insertAfter, WindowPort::kNotTopmost);
