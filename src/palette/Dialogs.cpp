@@ -1,14 +1,7 @@
 #include "palette/Dialogs.h"
 
-#include "dialogs/card/frmCard.h"
-#include "dialogs/ce/frmCE.h"
-#include "dialogs/deck/frmDeck.h"
-#include "dialogs/img/frmImg.h"
-#include "dialogs/naviA/frmNaviA.h"
-#include "dialogs/naviAction/frmNaviAction.h"
-#include "dialogs/text/frmText.h"
+#include "dialogs/Views.h"
 #include "palette/frmVersion.h"
-#include "templates/frmTemplete.h"
 
 namespace mq::win32 {
 namespace {
