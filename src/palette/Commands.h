@@ -23,8 +23,10 @@ enum class Command {
     Version,
 };
 
-// One command, written once. The menu's items, the accelerator table, the
-// toolbar and the dialog dispatch are all derived from this table.
+// One command, written once. The menu's items, the accelerator table and
+// the toolbar are derived from this table; frmMain::RunCommand runs every
+// command: the rows that say `dialog` through ShowCommandDialog, the
+// others by a case of their own.
 struct CommandSpec {
     Command command;
     std::string_view caption;     // the menu item ("&" marks the access key)
