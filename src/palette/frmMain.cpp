@@ -22,6 +22,15 @@ constexpr int kButtonHeight = 22;
 constexpr int kSeparatorWidth = 8;
 constexpr int kIconSize = 16;
 
+constexpr int ToolbarWidth() {
+    int width = 0;
+    for (const ToolbarSlot& slot : kToolbarSlots) {
+        width += slot.key.empty() ? kSeparatorWidth : kButtonWidth;
+    }
+    return width;
+}
+static_assert(ToolbarWidth() == kClientWidth, "the client area is exactly as wide as the toolbar");
+
 int IdOf(Command c) { return kMenuBase + static_cast<int>(c); }
 
 // The menu's shape: its popups and separators. Each item's caption and
