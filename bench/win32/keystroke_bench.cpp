@@ -29,7 +29,7 @@
 #include "dialogs/CommonRes.h"
 #include "dialogs/navi/NaviAttributeSet.h"
 #include "dialogs/naviAction/NaviActionRes.h"
-#include "dialogs/naviAction/frmNaviAction.h"
+#include "dialogs/Views.h"
 
 namespace {
 

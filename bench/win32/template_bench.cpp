@@ -31,7 +31,7 @@
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Ui.h"
-#include "templates/frmTemplete.h"
+#include "dialogs/Views.h"
 
 namespace {
 

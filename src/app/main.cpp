@@ -1,9 +1,7 @@
 #include <windows.h>
 
 #include "hostlink/HostLink.h"
-#include "palette/HelpAndVersion.h"
 #include "palette/Palette.h"
-#include "palette/SettingsImport.h"
 #include "palette/frmMain.h"
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/Win32CodePage.h"
@@ -39,34 +37,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     mq::TemplatePorts templatePorts{profile, codePage, files, collation};
     mq::HostLink link(host, codePage, messages);
     mq::Palette palette(windows, link);
-    const mq::win32::DialogContext dialogs{messages, chooser, templatePorts, folders, shell,
-                                           palette.TemplateInUse()};
+    const mq::win32::CommandContext context{messages, chooser, templatePorts, folders, shell,
+                                            palette.TemplateInUse()};
 
     mq::win32::frmMain::Hooks hooks;
     // The settings file's path is built afresh for every use.
-    // The check mark holds the opposite of the saved state until the
-    // palette's start-up toggle applies it and flips the mark.
-    hooks.loadTopMost = [&](mq::Palette& p) {
-        p.SetTopMostChecked(!mq::LoadTopMost(profile, codePage, files.ApplicationFolder()));
-    };
+    hooks.savedTopMost = [&] { return mq::LoadTopMost(profile, codePage, files.ApplicationFolder()); };
     hooks.saveTopMost = [&](const mq::Palette& p) {
         // The user's choice: while a dialog is open, the mark from before it was lifted.
         mq::SaveTopMost(p.ChosenTopMost(), profile, codePage, files.ApplicationFolder());
     };
-    hooks.extraCommand = [&](mq::Command command, HWND owner) {
-        const auto window = reinterpret_cast<mq::WindowHandle>(owner);
-        switch (command) {
-        case mq::Command::InportFromHDMLEditor:
-            mq::mnuInportFromHDMLEditor_Click(window, {messages, folders, files, profile, codePage});
-            return true;
-        case mq::Command::OpenHelp:
-            mq::mnuOpenHelp_Click(window, files, shell, messages);
-            return true;
-        default:
-            return false;
-        }
-    };
 
-    mq::win32::frmMain form(instance, palette, link, dialogs, std::move(hooks));
+    mq::win32::frmMain form(instance, palette, link, context, std::move(hooks));
     return form.Run();
 }

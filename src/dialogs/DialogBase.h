@@ -48,7 +48,6 @@ protected:
 
     // Leaves the modal loop; the window is destroyed afterwards.
     void End() { ended_ = true; }
-    bool Ended() const { return ended_; }
 
     // A child dialog from a template (a tab page or a section) whose
     // controls report to this dialog.

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -23,8 +24,10 @@ enum class Command {
     Version,
 };
 
-// One command, written once. The menu's items, the accelerator table, the
-// toolbar and the dialog dispatch are all derived from this table.
+// One command, written once. The menu's items, the accelerator table and
+// the toolbar are derived from this table; frmMain::RunCommand runs every
+// command: the rows that say `dialog` through ShowCommandDialog, the
+// others by a case of their own.
 struct CommandSpec {
     Command command;
     std::string_view caption;     // the menu item ("&" marks the access key)
@@ -52,6 +55,16 @@ inline constexpr std::array<CommandSpec, 13> kCommands{{
     {Command::OpenHelp, "開く(&O)", "F1", "", "", false, false, false},
     {Command::Version, "バージョン情報(&V)", "", "", "", false, false, true},
 }};
+
+// Each command's row stands at its own place, so a lookup by command finds
+// its row.
+constexpr bool RowsInCommandOrder() {
+    for (std::size_t i = 0; i < kCommands.size(); ++i) {
+        if (static_cast<std::size_t>(kCommands[i].command) != i) return false;
+    }
+    return true;
+}
+static_assert(RowsInCommandOrder());
 
 constexpr const CommandSpec& SpecOf(Command c) { return kCommands[static_cast<std::size_t>(c)]; }
 
@@ -117,6 +130,13 @@ constexpr std::array<ToolbarSlot, ToolbarSlotCount()> MakeToolbarSlots() {
 }  // namespace detail
 
 inline constexpr auto kToolbarSlots = detail::MakeToolbarSlots();
+// Nine buttons; a separator after the exit button and before the template
+// button.
+static_assert(std::count_if(kToolbarSlots.begin(), kToolbarSlots.end(),
+                            [](const ToolbarSlot& s) { return !s.key.empty(); }) == 9);
+static_assert(kToolbarSlots.size() == 11);
+static_assert(kToolbarSlots[1].key.empty() && kToolbarSlots[9].key.empty());
+static_assert(kToolbarSlots[10].iconKey == "templete");
 
 // The toolbar's dispatch: the first button whose key equals `key` exactly
 // (case-sensitive) names the command; any other key names none.

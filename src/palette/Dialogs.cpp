@@ -1,75 +1,39 @@
 #include "palette/Dialogs.h"
 
-#include "dialogs/card/frmCard.h"
-#include "dialogs/ce/frmCE.h"
-#include "dialogs/deck/frmDeck.h"
-#include "dialogs/img/frmImg.h"
-#include "dialogs/naviA/frmNaviA.h"
-#include "dialogs/naviAction/frmNaviAction.h"
-#include "dialogs/text/frmText.h"
+#include "dialogs/Views.h"
 #include "palette/frmVersion.h"
-#include "templates/frmTemplete.h"
 
 namespace mq::win32 {
 namespace {
 
-// Each dialog is built for one opening with what it needs of the context.
-template <class Dialog>
-void Show(HINSTANCE instance, HWND anchor, const DialogContext&) {
-    Dialog dialog;
+// One opening: the dialog is built with what it needs of the context.
+template <class Dialog, class... Needs>
+void Show(HINSTANCE instance, HWND anchor, Needs&... needs) {
+    Dialog dialog(needs...);
     dialog.ShowModal(instance, anchor);
-}
-
-template <>
-void Show<frmCE>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
-    frmCE dialog(c.messages);
-    dialog.ShowModal(instance, anchor);
-}
-
-template <>
-void Show<frmImg>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
-    frmImg dialog(c.files);
-    dialog.ShowModal(instance, anchor);
-}
-
-template <>
-void Show<frmTemplete>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
-    frmTemplete dialog(c.templates, c.folders, c.messages, c.templateInUse);
-    dialog.ShowModal(instance, anchor);
-}
-
-template <>
-void Show<frmVersion>(HINSTANCE instance, HWND anchor, const DialogContext& c) {
-    frmVersion dialog(c.shell);
-    dialog.ShowModal(instance, anchor);
-}
-
-using Shower = void (*)(HINSTANCE, HWND, const DialogContext&);
-
-Shower ShowerFor(Command command) {
-    switch (command) {
-    case Command::Deck: return &Show<frmDeck>;
-    case Command::Card: return &Show<frmCard>;
-    case Command::Text: return &Show<frmText>;
-    case Command::NaviA: return &Show<frmNaviA>;
-    case Command::NaviAction: return &Show<frmNaviAction>;
-    case Command::CE: return &Show<frmCE>;
-    case Command::Image: return &Show<frmImg>;
-    case Command::Templete: return &Show<frmTemplete>;
-    case Command::Version: return &Show<frmVersion>;
-    default: return nullptr;
-    }
 }
 
 }  // namespace
 
-bool HasCommandDialog(Command command) { return ShowerFor(command) != nullptr; }
-
-bool ShowCommandDialog(Command command, HINSTANCE instance, HWND anchor, const DialogContext& context) {
-    Shower show = ShowerFor(command);
-    if (show == nullptr) return false;
-    show(instance, anchor, context);
-    return true;
+bool ShowCommandDialog(Command command, HINSTANCE instance, HWND anchor, const CommandContext& c) {
+    switch (command) {
+    case Command::Deck: Show<frmDeck>(instance, anchor); return true;
+    case Command::Card: Show<frmCard>(instance, anchor); return true;
+    case Command::Text: Show<frmText>(instance, anchor); return true;
+    case Command::NaviA: Show<frmNaviA>(instance, anchor); return true;
+    case Command::NaviAction: Show<frmNaviAction>(instance, anchor); return true;
+    case Command::CE: Show<frmCE>(instance, anchor, c.messages); return true;
+    case Command::Image: Show<frmImg>(instance, anchor, c.files); return true;
+    case Command::Templete:
+        Show<frmTemplete>(instance, anchor, c.templates, c.folders, c.messages, c.templateInUse);
+        return true;
+    case Command::Version: Show<frmVersion>(instance, anchor, c.shell); return true;
+    case Command::Exit:
+    case Command::Saizenmen:
+    case Command::InportFromHDMLEditor:
+    case Command::OpenHelp: return false;
+    }
+    return false;
 }
 
 }  // namespace mq::win32

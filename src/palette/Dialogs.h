@@ -9,23 +9,22 @@
 
 namespace mq::win32 {
 
-// What the dialogs reach the system through: the program's ports, built
-// once by its composition root, and the run's loaded template.
-struct DialogContext {
-    MessagePort& messages;            // the choice entries dialog's beep
+// What the palette's commands reach the system through: the program's
+// ports, built once by its composition root, and the run's loaded template.
+struct CommandContext {
+    MessagePort& messages;            // message boxes and the choice entries dialog's beep
     FileChooser& files;               // the image dialog's open-file chooser
-    // Settings, code page, file system and list order of the template dialog.
+    // Settings, code page, file system and list order: the template dialog's,
+    // and the settings import's and the help page's (without the order).
     const TemplatePorts& templates;
-    FolderPickerPort& folders;        // the template dialog's folder change
-    ShellPort& shell;                 // the version box's link
+    FolderPickerPort& folders;        // the template dialog's folder change, the import's folder
+    ShellPort& shell;                 // the help page and the version box's link
     TagTemplate& templateInUse;       // the template loaded last in this run
 };
 
-// Shows the dialog of a tag command or of the version box modally, placed
-// near `anchor`. Answers false when the command has no dialog.
-bool ShowCommandDialog(Command command, HINSTANCE instance, HWND anchor, const DialogContext& context);
-
-// Whether ShowCommandDialog has a dialog for the command.
-bool HasCommandDialog(Command command);
+// Shows the dialog of a command whose row in kCommands says `dialog` (a
+// tag dialog or the version box) modally, placed near `anchor`, each built
+// with what it needs. Answers false for any other command.
+bool ShowCommandDialog(Command command, HINSTANCE instance, HWND anchor, const CommandContext& context);
 
 }  // namespace mq::win32

@@ -17,14 +17,13 @@ int SetZenmen(WindowPort& windows, WindowHandle form, std::int16_t mode, unsigne
 
 Palette::Palette(WindowPort& windows, HostLink& link) : windows_(windows), link_(link) {}
 
-void Palette::Form_Load(const std::function<void(Palette&)>& loadTopMost,
+void Palette::Form_Load(const std::function<bool()>& savedTopMost,
                         const std::function<void()>& placeWindow) {
     link_.FindHostEditor();
     // The palette is not shown yet: the warning stands on its own.
     link_.StartupCheck(0);
     if (placeWindow) placeWindow();
-    checked_ = false;
-    if (loadTopMost) loadTopMost(*this);
+    checked_ = savedTopMost ? !savedTopMost() : false;
     mnuSaizenmen_Click();
 }
 

@@ -34,18 +34,17 @@ public:
 
     // Start-up, before the window is shown: capture the host (warning once
     // when unbound), let `placeWindow` position the still hidden window,
-    // let `loadTopMost` restore the saved check mark, then apply it with the
-    // toggle, which also shows the window. The mark holds the opposite of
-    // the wanted state until then, so with nothing restored the palette
-    // floats.
-    void Form_Load(const std::function<void(Palette&)>& loadTopMost,
+    // read the saved state from `savedTopMost`, then apply it with the
+    // toggle, which also shows the window. The check mark holds the
+    // opposite of the saved state until the toggle flips it, so with
+    // nothing saved (an empty `savedTopMost`) the palette floats.
+    void Form_Load(const std::function<bool()>& savedTopMost,
                    const std::function<void()>& placeWindow = {});
 
     // The always-on-top toggle.
     void mnuSaizenmen_Click() { Toggle(kZenmenFlags); }
     // The check mark as it stands (lifted while a dialog is open).
     bool TopMostChecked() const { return checked_; }
-    void SetTopMostChecked(bool checked) { checked_ = checked; }
     // The state as the user chose it, the one to save: while a dialog is
     // open, the mark from before the modal sequence lifted it.
     bool ChosenTopMost() const { return modalDepth_ > 0 ? markBeforeModal_ : checked_; }

@@ -5,6 +5,8 @@
 #include <exception>
 
 #include "palette/Dialogs.h"
+#include "palette/HelpAndVersion.h"
+#include "palette/SettingsImport.h"
 #include "palette/ToolbarIcons.h"
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/Placement.h"
@@ -19,6 +21,15 @@ constexpr int kButtonWidth = 23;
 constexpr int kButtonHeight = 22;
 constexpr int kSeparatorWidth = 8;
 constexpr int kIconSize = 16;
+
+constexpr int ToolbarWidth() {
+    int width = 0;
+    for (const ToolbarSlot& slot : kToolbarSlots) {
+        width += slot.key.empty() ? kSeparatorWidth : kButtonWidth;
+    }
+    return width;
+}
+static_assert(ToolbarWidth() == kClientWidth, "the client area is exactly as wide as the toolbar");
 
 int IdOf(Command c) { return kMenuBase + static_cast<int>(c); }
 
@@ -75,9 +86,9 @@ std::vector<ACCEL> Accelerators() {
 
 }  // namespace
 
-frmMain::frmMain(HINSTANCE instance, Palette& palette, HostLink& link, const DialogContext& dialogs,
+frmMain::frmMain(HINSTANCE instance, Palette& palette, HostLink& link, const CommandContext& context,
                  Hooks hooks)
-    : instance_(instance), palette_(palette), link_(link), dialogs_(dialogs), hooks_(std::move(hooks)) {}
+    : instance_(instance), palette_(palette), link_(link), context_(context), hooks_(std::move(hooks)) {}
 
 int frmMain::Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
 
@@ -209,32 +220,43 @@ void frmMain::RunCommand(Command command) {
         explicit Running(int& c) : count(c) { ++count; }
         ~Running() { --count; }
     } running{commandsRunning_};
-    if (command == Command::Exit) {
+    const CommandSpec& spec = SpecOf(command);
+    if (spec.dialog) {
+        palette_.RunModal(
+            [&] {
+                // The dialog has no owner; the palette takes no input meanwhile,
+                // and takes it again however the dialog ends.
+                EnableWindow(hwnd_, FALSE);
+                struct Reenable {
+                    HWND hwnd;
+                    ~Reenable() { EnableWindow(hwnd, TRUE); }
+                } reenable{hwnd_};
+                ShowCommandDialog(command, instance_, hwnd_, context_);
+            },
+            spec.inserts);
+        // A close request that came while the dialog was open.
+        if (palette_.ClosePending() && IsWindow(hwnd_)) Close();
+        return;
+    }
+    const auto window = reinterpret_cast<WindowHandle>(hwnd_);
+    const TemplatePorts& ports = context_.templates;
+    switch (command) {
+    case Command::Exit:
         SendMessageW(hwnd_, WM_CLOSE, 0, 0);
         return;
-    }
-    if (command == Command::Saizenmen) {
+    case Command::Saizenmen:
         palette_.mnuSaizenmen_Click();
         return;
+    case Command::InportFromHDMLEditor:
+        mnuInportFromHDMLEditor_Click(
+            window, {context_.messages, context_.folders, ports.files, ports.profile, ports.codePage});
+        return;
+    case Command::OpenHelp:
+        mnuOpenHelp_Click(window, ports.files, context_.shell, context_.messages);
+        return;
+    default:  // the dialogs, above
+        return;
     }
-    if (hooks_.extraCommand && hooks_.extraCommand(command, hwnd_)) return;
-    // A command whose dialog is not there yet does nothing at all: no
-    // trip out of the topmost band, and no insertion of an earlier result.
-    if (!HasCommandDialog(command)) return;
-    palette_.RunModal(
-        [&] {
-            // The dialog has no owner; the palette takes no input meanwhile,
-            // and takes it again however the dialog ends.
-            EnableWindow(hwnd_, FALSE);
-            struct Reenable {
-                HWND hwnd;
-                ~Reenable() { EnableWindow(hwnd, TRUE); }
-            } reenable{hwnd_};
-            ShowCommandDialog(command, instance_, hwnd_, dialogs_);
-        },
-        IsTagCommand(command));
-    // A close request that came while the dialog was open.
-    if (palette_.ClosePending() && IsWindow(hwnd_)) Close();
 }
 
 void frmMain::Toolbar1_ButtonClick(int slot) {
@@ -389,7 +411,7 @@ int frmMain::Run() {
     palette_.SetWindow(reinterpret_cast<WindowHandle>(hwnd_));
     palette_.CheckChanged = [this] { RefreshMenu(); };
     link_.SetOwner(reinterpret_cast<WindowHandle>(hwnd_));
-    palette_.Form_Load(hooks_.loadTopMost, [this] { PlaceNearHost(); });
+    palette_.Form_Load(hooks_.savedTopMost, [this] { PlaceNearHost(); });
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

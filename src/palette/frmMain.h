@@ -46,22 +46,23 @@ inline constexpr WPARAM kStateInput = 4;
 class frmMain {
 public:
     struct Hooks {
-        // Restores the saved check mark at start-up (may be empty).
-        std::function<void(Palette&)> loadTopMost;
+        // Reads the saved always-on-top state at start-up (may be empty).
+        std::function<bool()> savedTopMost;
         // Saves the state when the palette closes (may be empty).
         std::function<void(const Palette&)> saveTopMost;
-        // Commands the palette does not handle itself (settings import,
-        // help); answers whether it did something.
-        std::function<bool(Command, HWND)> extraCommand;
     };
 
-    frmMain(HINSTANCE instance, Palette& palette, HostLink& link, const DialogContext& dialogs,
+    frmMain(HINSTANCE instance, Palette& palette, HostLink& link, const CommandContext& context,
             Hooks hooks);
 
     // Creates the window, runs the start-up and the message loop until the
     // palette closes. Returns the exit code.
     int Run();
 
+    // Every command of kCommands, from the menu, a shortcut or the toolbar:
+    // a row that says `dialog` shows its dialog around the topmost band
+    // (and inserts its result when it says `inserts`); the others are run
+    // here, each by its own case.
     void RunCommand(Command command);
 
 private:
@@ -81,7 +82,7 @@ private:
     HINSTANCE instance_;
     Palette& palette_;
     HostLink& link_;
-    const DialogContext& dialogs_;
+    const CommandContext& context_;
     Hooks hooks_;
     HWND hwnd_ = nullptr;
     HWND toolbar_ = nullptr;

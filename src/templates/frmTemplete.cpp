@@ -1,15 +1,13 @@
-#include "templates/frmTemplete.h"
+#include "dialogs/Views.h"
 
 #include "templates/TempleteRes.h"
 
 namespace mq::win32 {
 
-// The base only keeps a reference to the model; it is not used before
-// the dialog is shown.
-frmTemplete::frmTemplete(const TemplatePorts& ports, FolderPickerPort& picker,
-                         MessagePort& messages, TagTemplate& loaded)
-    : ModelDialog(model, IDD_FRMTEMPLETE), model(ports, picker, messages, loaded) {}
+template <>
+const int frmTemplete::kTemplate = IDD_FRMTEMPLETE;
 
+template <>
 void frmTemplete::OnBind() {
     HWND self = Window();
     model.owner = reinterpret_cast<WindowHandle>(self);

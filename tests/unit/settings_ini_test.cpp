@@ -162,7 +162,7 @@ protected:
     // Starts a palette the way the program does and answers whether it
     // ended up on top.
     bool Start() {
-        palette.Form_Load([&](Palette& p) { p.SetTopMostChecked(!LoadTopMost(profile, cp, app())); });
+        palette.Form_Load([&] { return LoadTopMost(profile, cp, app()); });
         return palette.TopMostChecked();
     }
     std::string app() const { return Utf8(tmp.dir()); }

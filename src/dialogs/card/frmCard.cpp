@@ -1,13 +1,13 @@
-#include "dialogs/card/frmCard.h"
+#include "dialogs/Views.h"
 
 #include "dialogs/card/CardRes.h"
 
 namespace mq::win32 {
 
-// The base only keeps a reference to the model; it is not used before
-// the dialog is shown.
-frmCard::frmCard() : ModelDialog(model, IDD_FRMCARD) {}
+template <>
+const int frmCard::kTemplate = IDD_FRMCARD;
 
+template <>
 void frmCard::OnBind() {
     HWND self = Window();
     BindText(self, IDC_TXTED, model.txtEd);

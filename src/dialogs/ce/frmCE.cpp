@@ -1,11 +1,13 @@
-#include "dialogs/ce/frmCE.h"
+#include "dialogs/Views.h"
 
 #include "dialogs/ce/CERes.h"
 
 namespace mq::win32 {
 
-frmCE::frmCE(MessagePort& messages) : ModelDialog(model, IDD_FRMCE), model(messages) {}
+template <>
+const int frmCE::kTemplate = IDD_FRMCE;
 
+template <>
 void frmCE::OnBind() {
     HWND w = Window();
     BindList(w, IDC_LSTSNDATA, model.lstSnData);

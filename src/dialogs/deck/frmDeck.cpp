@@ -1,4 +1,4 @@
-#include "dialogs/deck/frmDeck.h"
+#include "dialogs/Views.h"
 
 #include "dialogs/Metrics.h"
 #include "dialogs/deck/DeckRes.h"
@@ -11,10 +11,10 @@ constexpr int kCalcTop = MQ_MARGIN + 2 * MQ_ROW - MQ_RELATED + MQ_UNRELATED;
 
 }  // namespace
 
-// The base only keeps a reference to the model; it is not used before
-// the dialog is shown.
-frmDeck::frmDeck() : ModelDialog(model, IDD_FRMDECK) {}
+template <>
+const int frmDeck::kTemplate = IDD_FRMDECK;
 
+template <>
 void frmDeck::OnBind() {
     HWND self = Window();
     BindText(self, IDC_TXTED, model.txtEd);

@@ -1,13 +1,13 @@
-#include "dialogs/img/frmImg.h"
+#include "dialogs/Views.h"
 
 #include "dialogs/img/ImgRes.h"
 
 namespace mq::win32 {
 
-// The base only keeps a reference to the model; it is not used before
-// the dialog is shown.
-frmImg::frmImg(FileChooser& chooser) : ModelDialog(model, IDD_FRMIMG), model(chooser) {}
+template <>
+const int frmImg::kTemplate = IDD_FRMIMG;
 
+template <>
 void frmImg::OnBind() {
     HWND self = Window();
     model.CommonDialog1.owner = reinterpret_cast<WindowHandle>(self);

@@ -1,4 +1,4 @@
-#include "dialogs/naviA/frmNaviA.h"
+#include "dialogs/Views.h"
 
 #include <string>
 
@@ -6,8 +6,10 @@
 
 namespace mq::win32 {
 
-frmNaviA::frmNaviA() : NaviDialogView(model, IDD_FRMNAVIA) {}
+template <>
+const int frmNaviA::kTemplate = IDD_FRMNAVIA;
 
+template <>
 void frmNaviA::OnBind() {
     BindText(Window(), IDC_TXTED, model.txtEd);
     const auto windows = AddTabPages(IDC_NAVIA_TAB, {{std::string(kNaviPageCaptions[0]), IDD_NAVIA_PAGE1},

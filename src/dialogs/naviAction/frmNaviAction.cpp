@@ -1,4 +1,4 @@
-#include "dialogs/naviAction/frmNaviAction.h"
+#include "dialogs/Views.h"
 
 #include <string>
 
@@ -6,8 +6,10 @@
 
 namespace mq::win32 {
 
-frmNaviAction::frmNaviAction() : NaviDialogView(model, IDD_FRMNAVIACTION) {}
+template <>
+const int frmNaviAction::kTemplate = IDD_FRMNAVIACTION;
 
+template <>
 void frmNaviAction::OnBind() {
     BindText(Window(), IDC_TXTED, model.txtEd);
     const auto windows =

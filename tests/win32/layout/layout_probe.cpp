@@ -354,7 +354,7 @@ int main() {
     CreateDirectoryW(mq::win32::Widen(files.appFolder).c_str(), nullptr);
     const mq::TemplatePorts templatePorts{profile, codePage, files, collation};
     mq::TagTemplate inUse;
-    const mq::win32::DialogContext context{messages, chooser, templatePorts, folders, shell, inUse};
+    const mq::win32::CommandContext context{messages, chooser, templatePorts, folders, shell, inUse};
 
     g_lines.push_back("face " + FaceInUse());
     for (Command command : kDialogs) {
