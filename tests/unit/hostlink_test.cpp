@@ -3,6 +3,9 @@
 // of what it sends.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "hostlink/HostLink.h"
 #include "platform/posix/Cp932.h"
 #include "support/FakeHostEditor.h"
@@ -16,68 +19,84 @@ constexpr std::uint32_t kUnfilled = 0xFFFFFFFFu;
 
 std::uint32_t Packed(std::uint32_t start, std::uint32_t end) { return start | end << 16; }
 
+// The host's two answers to EM_GETSEL and its text's length, and the
+// selection the link reads from them, or none where it must refuse.
+struct Reading {
+    std::uint32_t packed;
+    bool pointersFilled;
+    std::uint32_t ptrStart, ptrEnd;
+    std::size_t length;
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> selection;
+};
+constexpr std::nullopt_t kRefused = std::nullopt;
+
+void ExpectReadings(std::initializer_list<Reading> readings) {
+    for (const Reading& r : readings) {
+        SCOPED_TRACE(::testing::Message() << std::hex << "packed 0x" << r.packed << std::dec
+                                          << (r.pointersFilled ? " pointers " : " no pointers ")
+                                          << r.ptrStart << "/" << r.ptrEnd << ", length " << r.length);
+        const auto sel = ResolveSelection(r.packed, r.pointersFilled, r.ptrStart, r.ptrEnd, r.length);
+        EXPECT_EQ(sel.has_value(), r.selection.has_value());
+        if (sel && r.selection) {
+            EXPECT_EQ(sel->start, r.selection->first);
+            EXPECT_EQ(sel->end, r.selection->second);
+        }
+    }
+}
+
 TEST(ResolveSelection, PackedValueIsReadAsTwoUnsignedHalves) {
     // 39,000/40,000 packs to 0x9C409858, negative as a signed 32-bit number.
-    const std::uint32_t packed = Packed(39000, 40000);
-    ASSERT_LT(static_cast<std::int32_t>(packed), 0);
-    auto sel = ResolveSelection(packed, false, kUnfilled, kUnfilled, 50000);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 39000u);
-    EXPECT_EQ(sel->end, 40000u);
-
-    sel = ResolveSelection(Packed(7, 7), false, kUnfilled, kUnfilled, 7);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 7u);
-    EXPECT_EQ(sel->end, 7u);
+    ASSERT_LT(static_cast<std::int32_t>(Packed(39000, 40000)), 0);
+    ExpectReadings({
+        {Packed(39000, 40000), false, kUnfilled, kUnfilled, 50000, {{39000, 40000}}},
+        {Packed(7, 7), false, kUnfilled, kUnfilled, 7, {{7, 7}}},
+    });
 }
 
 TEST(ResolveSelection, RefusesBoundsTheTextCannotHave) {
     // End before start, and an end beyond the text: the host's real
     // selection is not what it reported, so cutting by it would replace the
-    // wrong bytes.
-    EXPECT_FALSE(ResolveSelection(Packed(6, 2), false, kUnfilled, kUnfilled, 9));
-    EXPECT_FALSE(ResolveSelection(Packed(2, 10), false, kUnfilled, kUnfilled, 9));
-    EXPECT_FALSE(ResolveSelection(0, true, 6, 2, 9));
-    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 70000, 70001, 70000));
-    // -1 without the pointer form is ambiguous in a long text; in a short
-    // one it reads as 65535/65535, which the text cannot hold.
-    EXPECT_FALSE(ResolveSelection(kMinusOne, false, kUnfilled, kUnfilled, 0x10000));
-    EXPECT_FALSE(ResolveSelection(kMinusOne, false, kUnfilled, kUnfilled, 100));
+    // wrong bytes. -1 without the pointer form is ambiguous in a long text;
+    // in a short one it reads as 65535/65535, which the text cannot hold.
+    ExpectReadings({
+        {Packed(6, 2), false, kUnfilled, kUnfilled, 9, kRefused},
+        {Packed(2, 10), false, kUnfilled, kUnfilled, 9, kRefused},
+        {0, true, 6, 2, 9, kRefused},
+        {kMinusOne, true, 70000, 70001, 70000, kRefused},
+        {kMinusOne, false, kUnfilled, kUnfilled, 0x10000, kRefused},
+        {kMinusOne, false, kUnfilled, kUnfilled, 100, kRefused},
+    });
 }
 
 TEST(ResolveSelection, PointerFormWinsWhenThePackedValueAgrees) {
-    // Windows answers -1 past 16 bits; a careless host truncates.
-    auto sel = ResolveSelection(kMinusOne, true, 70000, 71000, 100000);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 70000u);
-    EXPECT_EQ(sel->end, 71000u);
-    sel = ResolveSelection(Packed(70000 & 0xFFFF, 71000 & 0xFFFF), true, 70000, 71000, 100000);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 70000u);
+    // Windows answers -1 past 16 bits; a careless host truncates; and
     // 65535/65535 packs to -1 on Windows too.
-    EXPECT_TRUE(ResolveSelection(kMinusOne, true, 65535, 65535, 65535));
+    ExpectReadings({
+        {kMinusOne, true, 70000, 71000, 100000, {{70000, 71000}}},
+        {Packed(70000 & 0xFFFF, 71000 & 0xFFFF), true, 70000, 71000, 100000, {{70000, 71000}}},
+        {kMinusOne, true, 65535, 65535, 65535, {{65535, 65535}}},
+    });
 }
 
 TEST(ResolveSelection, RefusesPointersThatContradictThePackedValue) {
-    EXPECT_FALSE(ResolveSelection(Packed(5, 9), true, 6, 9, 100));
     // -1 says a position lies past 16 bits.
-    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 100, 200, 100000));
+    ExpectReadings({
+        {Packed(5, 9), true, 6, 9, 100, kRefused},
+        {kMinusOne, true, 100, 200, 100000, kRefused},
+    });
 }
 
 TEST(ResolveSelection, ZeroedPointersAreNoAnswer) {
     // A host of another process that ignores the pointers hands back zeros:
     // the packed value is all there is, exact below 16 bits, -1 unusable.
-    auto sel = ResolveSelection(Packed(39000, 40000), true, 0, 0, 50000);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 39000u);
-    EXPECT_EQ(sel->end, 40000u);
-    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 0, 0, 100000));
-    sel = ResolveSelection(0, true, 0, 0, 100);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->end, 0u);
     // In a long text zeros beside a packed 0 may be a host that cut 65,536
     // to 0: nothing says the caret is really at the start.
-    EXPECT_FALSE(ResolveSelection(0, true, 0, 0, 100000));
+    ExpectReadings({
+        {Packed(39000, 40000), true, 0, 0, 50000, {{39000, 40000}}},
+        {kMinusOne, true, 0, 0, 100000, kRefused},
+        {0, true, 0, 0, 100, {{0, 0}}},
+        {0, true, 0, 0, 100000, kRefused},
+    });
 }
 
 TEST(ResolveSelection, PackedValueAloneIsTrustedOnlyWhileTheTextFitsIn16Bits) {
@@ -86,15 +105,12 @@ TEST(ResolveSelection, PackedValueAloneIsTrustedOnlyWhileTheTextFitsIn16Bits) {
     // away.
     for (bool zeroed : {false, true}) {
         const std::uint32_t p = zeroed ? 0 : kUnfilled;
-        EXPECT_FALSE(ResolveSelection(Packed(70000 & 0xFFFF, 70010 & 0xFFFF), zeroed,
-                                      p, p, 1000000))
-            << zeroed;
-        EXPECT_FALSE(ResolveSelection(Packed(100, 100), zeroed, p, p, 65636)) << zeroed;
-        EXPECT_FALSE(ResolveSelection(Packed(100, 200), zeroed, p, p, 0x10000)) << zeroed;
-        auto sel = ResolveSelection(Packed(65000, 65535), zeroed, p, p, 0xFFFF);
-        ASSERT_TRUE(sel) << zeroed;
-        EXPECT_EQ(sel->start, 65000u);
-        EXPECT_EQ(sel->end, 65535u);
+        ExpectReadings({
+            {Packed(70000 & 0xFFFF, 70010 & 0xFFFF), zeroed, p, p, 1000000, kRefused},
+            {Packed(100, 100), zeroed, p, p, 65636, kRefused},
+            {Packed(100, 200), zeroed, p, p, 0x10000, kRefused},
+            {Packed(65000, 65535), zeroed, p, p, 0xFFFF, {{65000, 65535}}},
+        });
     }
 }
 
