@@ -144,6 +144,18 @@ protected:
     }
     // The host's bytes for UTF-8 text.
     std::string Ansi(const std::string& utf8) const { return cp.FromUtf8(utf8); }
+    // The host's text, in its own bytes, and its selection.
+    void Select(std::string bytes, std::uint32_t start, std::uint32_t end) {
+        host.text = std::move(bytes);
+        host.selStart = start;
+        host.selEnd = end;
+    }
+    // What a dialog stored, sent as the palette sends it.
+    void Send(std::string before, std::string after) {
+        InsertBefore = std::move(before);
+        InsertAfter = std::move(after);
+        link.InsertIntoHost();
+    }
     HostLink& Bind() {
         link.FindHostEditor();
         host.log.clear();
@@ -166,8 +178,7 @@ TEST_F(HostLinkTest, FindsTheForegroundWindowAndItsEditControl) {
 
 TEST_F(HostLinkTest, UnboundLinkWarnsOnceAndChangesNothing) {
     host.hasEdit = false;
-    host.text = "Hello";
-    host.selEnd = 5;
+    Select("Hello", 0, 5);
     link.FindHostEditor();
     EXPECT_EQ(link.HostWindow(), FakeHostEditor::kHost);
     EXPECT_EQ(link.HostEdit(), 0u);
@@ -191,13 +202,10 @@ TEST_F(HostLinkTest, UnboundLinkWarnsOnceAndChangesNothing) {
 }
 
 TEST_F(HostLinkTest, WrapsTheSelectionAndKeepsTheInsertionStrings) {
-    host.text = "Hello";
-    host.selEnd = 5;
+    Select("Hello", 0, 5);
     Bind();
     host.foreground = FakeHostEditor::kOther;  // the palette
-    InsertBefore = "<CENTER>";
-    InsertAfter = "</CENTER>";
-    link.InsertIntoHost();
+    Send("<CENTER>", "</CENTER>");
     EXPECT_EQ(host.text, "<CENTER>Hello</CENTER>");
     EXPECT_EQ(host.foreground, FakeHostEditor::kHost);
     EXPECT_EQ(InsertBefore, "<CENTER>");
@@ -209,15 +217,12 @@ TEST_F(HostLinkTest, NoSelectionPutsBothStringsAtTheCaret) {
     host.text = Ansi("前後");
     host.selStart = host.selEnd = 2;
     Bind();
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Send("<B>", "</B>");
     EXPECT_EQ(host.text, Ansi("前<B></B>後"));
 }
 
 TEST_F(HostLinkTest, EmptyInsertBeforeSendsNothing) {
-    host.text = "Hello";
-    host.selEnd = 5;
+    Select("Hello", 0, 5);
     Bind();
     host.foreground = FakeHostEditor::kOther;
     InsertAfter = "</B>";
@@ -250,9 +255,7 @@ TEST_F(HostLinkTest, PackedOnlyHostIsExactBelow64KiB) {
         host.fillsPointers = false;
         host.zeroesUnfilledPointers = zeroed;
         Bind();
-        InsertBefore = "[";
-        InsertAfter = "]";
-        link.InsertIntoHost();
+        Send("[", "]");
         EXPECT_EQ(host.text, std::string(39000, 'a') + "[" + std::string(1000, 'b') + "]" +
                                  std::string(10000, 'a'))
             << zeroed;
@@ -261,15 +264,11 @@ TEST_F(HostLinkTest, PackedOnlyHostIsExactBelow64KiB) {
 }
 
 TEST_F(HostLinkTest, UnreadableSelectionLeavesTheHostAlone) {
-    host.text = std::string(100000, 'x');
-    host.selStart = 70000;
-    host.selEnd = 70010;
+    Select(std::string(100000, 'x'), 70000, 70010);
     host.fillsPointers = false;  // packed -1 and nothing else to go by
     Bind();
     host.foreground = FakeHostEditor::kOther;
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Send("<B>", "</B>");
     EXPECT_EQ(host.text, std::string(100000, 'x'));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
@@ -294,14 +293,10 @@ TEST_F(HostLinkTest, PastSixteenBitsThePointerFormIsExact) {
     std::string text(100000, 'x');
     text.replace(70000, 5, "HELLO");
     for (bool truncating : {false, true}) {
-        host.text = text;
-        host.selStart = 70000;
-        host.selEnd = 70005;
+        Select(text, 70000, 70005);
         host.truncating = truncating;
         Bind();
-        InsertBefore = "<B>";
-        InsertAfter = "</B>";
-        link.InsertIntoHost();
+        Send("<B>", "</B>");
         EXPECT_EQ(host.text.substr(69999, 14), "x<B>HELLO</B>x") << truncating;
         EXPECT_EQ(host.text.size(), 100007u);
     }
@@ -311,25 +306,17 @@ TEST_F(HostLinkTest, SelectedBytesGoBackExactly) {
     // ≒ in its NEC spelling, Ⅰ and 纊 in their IBM spellings, then a cut
     // that starts on the trail byte of 日 and ends on the lead byte of 語.
     const std::string odd = "\x87\x90\xFA\x4A\xED\x40";
-    host.text = "<" + odd + ">" + Ansi("日本語");
-    host.selStart = 1;
-    host.selEnd = 7;
+    Select("<" + odd + ">" + Ansi("日本語"), 1, 7);
     Bind();
-    InsertBefore = "<CENTER>";
-    InsertAfter = "</CENTER>";
-    link.InsertIntoHost();
+    Send("<CENTER>", "</CENTER>");
     EXPECT_EQ(host.text, "<<CENTER>" + odd + "</CENTER>>" + Ansi("日本語"));
 
-    host.text = Ansi("日本語");
-    host.selStart = 1;
-    host.selEnd = 5;
+    Select(Ansi("日本語"), 1, 5);
     link.InsertIntoHost();
     EXPECT_EQ(host.text, "\x93<CENTER>\xFA\x96\x7B\x8C</CENTER>\xEA");
     EXPECT_TRUE(messages.shown.empty());
     // Reading the selection as text still gives Unicode.
-    host.text = Ansi("日本語abc");
-    host.selStart = 2;
-    host.selEnd = 6;
+    Select(Ansi("日本語abc"), 2, 6);
     EXPECT_EQ(link.GetHostSelection(FakeHostEditor::kEdit), "本語");
 }
 
@@ -340,17 +327,13 @@ TEST_F(HostLinkTest, TruncatingHostWithoutPointersIsRefusedInALongText) {
     // 65,636 reads as 100.
     text.replace(100, 4, "HERE");
     for (std::uint32_t start : {70000u, 65636u, 65536u}) {
-        host.text = text;
-        host.selStart = start;
-        host.selEnd = start + 10;
+        Select(text, start, start + 10);
         host.truncating = true;
         host.fillsPointers = false;
         host.zeroesUnfilledPointers = true;
         Bind();
         host.foreground = FakeHostEditor::kOther;
-        InsertBefore = "<B>";
-        InsertAfter = "</B>";
-        link.InsertIntoHost();
+        Send("<B>", "</B>");
         EXPECT_TRUE(host.text == text) << start;
         EXPECT_EQ(host.selStart, start) << "the user's selection stays";
         EXPECT_EQ(host.selEnd, start + 10);
@@ -362,9 +345,7 @@ TEST_F(HostLinkTest, TruncatingHostWithoutPointersIsRefusedInALongText) {
               "文書を守るため、挿入は行いませんでした。");
 
     // Up to 65,535 bytes the same host is exact, double-byte cuts included.
-    host.text = std::string(65533, 'y') + Ansi("日");
-    host.selStart = 65534;
-    host.selEnd = 65535;
+    Select(std::string(65533, 'y') + Ansi("日"), 65534, 65535);
     link.InsertIntoHost();
     EXPECT_EQ(host.text, std::string(65533, 'y') + "\x93<B>\xFA</B>");
     EXPECT_EQ(messages.shown.size(), 3u);
@@ -373,12 +354,9 @@ TEST_F(HostLinkTest, TruncatingHostWithoutPointersIsRefusedInALongText) {
 TEST_F(HostLinkTest, TextShorterThanReportedIsRefused) {
     // The host's text holds no NUL; a zero-filled tail inside the selection
     // means the cut is not what the host holds.
-    host.text = std::string("ab\0cd", 5);
-    host.selStart = 1;
-    host.selEnd = 4;
+    Select(std::string("ab\0cd", 5), 1, 4);
     Bind();
-    InsertBefore = "<B>";
-    link.InsertIntoHost();
+    Send("<B>", "");
     EXPECT_EQ(host.text, std::string("ab\0cd", 5));
     EXPECT_EQ(messages.shown.size(), 1u);
     host.selStart = 3;
@@ -419,13 +397,11 @@ TEST_F(HostLinkTest, AHandleNoLongerTheCapturedWindowIsNeitherReadNorWritten) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         host = FakeHostEditor{};
-        host.text = "Hello";
-        host.selEnd = 5;
+        Select("Hello", 0, 5);
         Bind();
         host.foreground = FakeHostEditor::kOther;
         host.*c.window = c.now;
-        InsertBefore = "<B>";
-        link.InsertIntoHost();
+        Send("<B>", "");
         EXPECT_EQ(host.log, c.calls);
         EXPECT_EQ(host.text, c.calls == checkOnly ? "Hello" : "<B>Hello");
         EXPECT_TRUE(host.foregroundSets.empty());
@@ -434,12 +410,10 @@ TEST_F(HostLinkTest, AHandleNoLongerTheCapturedWindowIsNeitherReadNorWritten) {
 }
 
 TEST_F(HostLinkTest, ReadsThenReplacesThenRefocusesInThatOrder) {
-    host.text = "abc";
-    host.selEnd = 3;
+    Select("abc", 0, 3);
     Bind();
     host.foreground = FakeHostEditor::kOther;
-    InsertBefore = "<";
-    link.InsertIntoHost();
+    Send("<", "");
     EXPECT_EQ(host.text, "<abc");
     const std::vector<std::string> expected{
         "Identify",         "GetTextLength",    "GetText",  "GetSelectionPacked",
