@@ -4,6 +4,7 @@
 
 #include "dialogs/card/CardModel.h"
 #include "hostlink/HostLink.h"
+#include "support/TagDialogOpening.h"
 #include "support/Typing.h"
 
 namespace mq::test {
@@ -11,11 +12,7 @@ namespace {
 
 class Card : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InsertBefore = "stale";
-        InsertAfter = "stale";
-        card.Form_Load();
-    }
+    void SetUp() override { OpenAfterAnEarlierDialog(card); }
     std::string Preview() const { return card.txtEd.Text(); }
     CardModel card;
 };
@@ -98,14 +95,6 @@ TEST_F(Card, KindChangesOnlyTheElementName) {
     EXPECT_EQ(Preview(), R"(<NODISPLAY NAME="NewCard" MARKABLE="True" TITLE="新しいカード" KEY="k">)");
     card.cboCard.SetListIndex(2);
     EXPECT_EQ(Preview(), R"(<ENTRY NAME="NewCard" MARKABLE="True" TITLE="新しいカード" KEY="k">)");
-}
-
-TEST_F(Card, EscDoesNothingButCancelAndTheCloseBoxCancel) {
-    EXPECT_FALSE(card.EscCancels());
-    card.cmdCancel_Click();
-    EXPECT_TRUE(card.Closed());
-    EXPECT_EQ(InsertBefore, "");
-    EXPECT_EQ(InsertAfter, "");
 }
 
 }  // namespace

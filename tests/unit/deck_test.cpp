@@ -9,6 +9,7 @@
 #include "dialogs/deck/DeckModel.h"
 #include "dialogs/deck/SecCalc.h"
 #include "hostlink/HostLink.h"
+#include "support/TagDialogOpening.h"
 #include "support/DeckHandlerProbe.h"
 #include "support/Typing.h"
 
@@ -25,11 +26,7 @@ std::string Parts(const DeckModel& d) {
 
 class Deck : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InsertBefore = "stale";
-        InsertAfter = "stale";
-        deck.Form_Load();
-    }
+    void SetUp() override { OpenAfterAnEarlierDialog(deck); }
     std::string Preview() const { return deck.txtEd.Text(); }
     DeckModel deck;
     DeckHandlerProbe probe{deck};
@@ -53,17 +50,6 @@ TEST_F(Deck, WorkedExample) {
     deck.cmdOK_Click();
     EXPECT_EQ(InsertBefore, R"(<HDML VERSION="3.0" TTL="3600" MARKABLE="False" ACCESSPATH="/members">)");
     EXPECT_EQ(InsertAfter, "</HDML>");
-}
-
-TEST_F(Deck, CancelAfterAnEarlierOkLeavesNothing) {
-    deck.cmdOK_Click();
-    DeckModel again;
-    again.Form_Load();
-    EXPECT_EQ(again.txtTTL.Text(), "3");  // a new opening starts afresh
-    again.cmdCancel_Click();
-    EXPECT_TRUE(again.Closed());
-    EXPECT_EQ(InsertBefore, "");
-    EXPECT_EQ(InsertAfter, "");
 }
 
 TEST_F(Deck, AttributesFollowTheirFixedOrderAndAreCopiedAsTyped) {

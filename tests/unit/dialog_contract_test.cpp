@@ -8,8 +8,18 @@
 
 #include "dialogs/Controls.h"
 #include "dialogs/TextSplice.h"
+#include "dialogs/card/CardModel.h"
+#include "dialogs/ce/CEModel.h"
+#include "dialogs/deck/DeckModel.h"
+#include "dialogs/img/ImgModel.h"
+#include "dialogs/naviA/NaviAModel.h"
+#include "dialogs/naviAction/NaviActionModel.h"
 #include "dialogs/text/TextModel.h"
 #include "hostlink/HostLink.h"
+#include "support/NaviChoices.h"
+#include "support/RecordingMessagePort.h"
+#include "support/ScriptedFileChooser.h"
+#include "support/TagDialogOpening.h"
 
 namespace mq::test {
 namespace {
@@ -128,11 +138,7 @@ TEST(TextSplice, OnlyTheDifferingRunIsRewrittenAndNeverHalfAPair) {
 
 class TextDialog : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InsertBefore = "stale";
-        InsertAfter = "stale";
-        model.Form_Load();
-    }
+    void SetUp() override { OpenAfterAnEarlierDialog(model); }
     TextModel model;
 };
 
@@ -158,14 +164,70 @@ TEST_F(TextDialog, TheCloseTagBoxIsHonouredForEveryTag) {
     }
 }
 
-TEST_F(TextDialog, CancelLeavesBothEmptyWhateverWasChosen) {
-    model.cboTag.SetListIndex(1);
-    model.chkCloseTag.SetValue(true);
-    model.cmdCancel_Click();
-    EXPECT_TRUE(model.Closed());
+// One opening of each tag dialog with what a user does in it before closing
+// it, and whether Esc cancels it.
+struct Opening {
+    void Use() {}
+    static constexpr bool kEscCancels = true;
+};
+struct TextOpening : Opening {
+    TextModel model;
+    void Use() {
+        model.cboTag.SetListIndex(1);
+        model.chkCloseTag.SetValue(true);
+    }
+};
+struct CardOpening : Opening {
+    CardModel model;
+    static constexpr bool kEscCancels = false;  // only Cancel and the close box cancel
+};
+struct DeckOpening : Opening {
+    DeckModel model;
+    void Use() { EXPECT_EQ(model.txtTTL.Text(), "3"); }  // each opening starts afresh
+};
+struct ImgOpening : Opening {
+    ScriptedFileChooser chooser;
+    ImgModel model{chooser};
+};
+struct CEOpening : Opening {
+    RecordingMessagePort messages;
+    CEModel model{messages};
+    void Use() { model.cmdAdd_Click(); }
+};
+struct NaviAOpening : Opening {
+    NaviAModel model;
+    void Use() { CheckEverything(model.attrs); }
+};
+struct NaviActionOpening : Opening {
+    NaviActionModel model;
+    void Use() {
+        model.cboType.SetListIndex(1);
+        model.chkSrc.SetValue(true);
+    }
+};
+
+template <class T>
+class EveryTagDialog : public ::testing::Test {};
+using Openings = ::testing::Types<TextOpening, CardOpening, DeckOpening, ImgOpening, CEOpening,
+                                  NaviAOpening, NaviActionOpening>;
+TYPED_TEST_SUITE(EveryTagDialog, Openings);
+
+// Cancel stores nothing whatever was done, not even after an earlier OK.
+TYPED_TEST(EveryTagDialog, CancelAfterAnEarlierOkAndEditingStoresNothing) {
+    TypeParam earlier;
+    earlier.model.Form_Load();
+    earlier.Use();
+    earlier.model.cmdOK_Click();
+    ASSERT_NE(InsertBefore, "") << "the earlier opening left nothing to clear";
+
+    TypeParam opening;
+    opening.model.Form_Load();
+    opening.Use();
+    opening.model.cmdCancel_Click();
+    EXPECT_TRUE(opening.model.Closed());
     EXPECT_EQ(InsertBefore, "");
     EXPECT_EQ(InsertAfter, "");
-    EXPECT_TRUE(model.EscCancels());
+    EXPECT_EQ(opening.model.EscCancels(), TypeParam::kEscCancels);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // of what it sends.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "hostlink/HostLink.h"
 #include "platform/posix/Cp932.h"
 #include "support/FakeHostEditor.h"
@@ -16,68 +19,84 @@ constexpr std::uint32_t kUnfilled = 0xFFFFFFFFu;
 
 std::uint32_t Packed(std::uint32_t start, std::uint32_t end) { return start | end << 16; }
 
+// The host's two answers to EM_GETSEL and its text's length, and the
+// selection the link reads from them, or none where it must refuse.
+struct Reading {
+    std::uint32_t packed;
+    bool pointersFilled;
+    std::uint32_t ptrStart, ptrEnd;
+    std::size_t length;
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> selection;
+};
+constexpr std::nullopt_t kRefused = std::nullopt;
+
+void ExpectReadings(std::initializer_list<Reading> readings) {
+    for (const Reading& r : readings) {
+        SCOPED_TRACE(::testing::Message() << std::hex << "packed 0x" << r.packed << std::dec
+                                          << (r.pointersFilled ? " pointers " : " no pointers ")
+                                          << r.ptrStart << "/" << r.ptrEnd << ", length " << r.length);
+        const auto sel = ResolveSelection(r.packed, r.pointersFilled, r.ptrStart, r.ptrEnd, r.length);
+        EXPECT_EQ(sel.has_value(), r.selection.has_value());
+        if (sel && r.selection) {
+            EXPECT_EQ(sel->start, r.selection->first);
+            EXPECT_EQ(sel->end, r.selection->second);
+        }
+    }
+}
+
 TEST(ResolveSelection, PackedValueIsReadAsTwoUnsignedHalves) {
     // 39,000/40,000 packs to 0x9C409858, negative as a signed 32-bit number.
-    const std::uint32_t packed = Packed(39000, 40000);
-    ASSERT_LT(static_cast<std::int32_t>(packed), 0);
-    auto sel = ResolveSelection(packed, false, kUnfilled, kUnfilled, 50000);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 39000u);
-    EXPECT_EQ(sel->end, 40000u);
-
-    sel = ResolveSelection(Packed(7, 7), false, kUnfilled, kUnfilled, 7);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 7u);
-    EXPECT_EQ(sel->end, 7u);
+    ASSERT_LT(static_cast<std::int32_t>(Packed(39000, 40000)), 0);
+    ExpectReadings({
+        {Packed(39000, 40000), false, kUnfilled, kUnfilled, 50000, {{39000, 40000}}},
+        {Packed(7, 7), false, kUnfilled, kUnfilled, 7, {{7, 7}}},
+    });
 }
 
 TEST(ResolveSelection, RefusesBoundsTheTextCannotHave) {
     // End before start, and an end beyond the text: the host's real
     // selection is not what it reported, so cutting by it would replace the
-    // wrong bytes.
-    EXPECT_FALSE(ResolveSelection(Packed(6, 2), false, kUnfilled, kUnfilled, 9));
-    EXPECT_FALSE(ResolveSelection(Packed(2, 10), false, kUnfilled, kUnfilled, 9));
-    EXPECT_FALSE(ResolveSelection(0, true, 6, 2, 9));
-    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 70000, 70001, 70000));
-    // -1 without the pointer form is ambiguous in a long text; in a short
-    // one it reads as 65535/65535, which the text cannot hold.
-    EXPECT_FALSE(ResolveSelection(kMinusOne, false, kUnfilled, kUnfilled, 0x10000));
-    EXPECT_FALSE(ResolveSelection(kMinusOne, false, kUnfilled, kUnfilled, 100));
+    // wrong bytes. -1 without the pointer form is ambiguous in a long text;
+    // in a short one it reads as 65535/65535, which the text cannot hold.
+    ExpectReadings({
+        {Packed(6, 2), false, kUnfilled, kUnfilled, 9, kRefused},
+        {Packed(2, 10), false, kUnfilled, kUnfilled, 9, kRefused},
+        {0, true, 6, 2, 9, kRefused},
+        {kMinusOne, true, 70000, 70001, 70000, kRefused},
+        {kMinusOne, false, kUnfilled, kUnfilled, 0x10000, kRefused},
+        {kMinusOne, false, kUnfilled, kUnfilled, 100, kRefused},
+    });
 }
 
 TEST(ResolveSelection, PointerFormWinsWhenThePackedValueAgrees) {
-    // Windows answers -1 past 16 bits; a careless host truncates.
-    auto sel = ResolveSelection(kMinusOne, true, 70000, 71000, 100000);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 70000u);
-    EXPECT_EQ(sel->end, 71000u);
-    sel = ResolveSelection(Packed(70000 & 0xFFFF, 71000 & 0xFFFF), true, 70000, 71000, 100000);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 70000u);
+    // Windows answers -1 past 16 bits; a careless host truncates; and
     // 65535/65535 packs to -1 on Windows too.
-    EXPECT_TRUE(ResolveSelection(kMinusOne, true, 65535, 65535, 65535));
+    ExpectReadings({
+        {kMinusOne, true, 70000, 71000, 100000, {{70000, 71000}}},
+        {Packed(70000 & 0xFFFF, 71000 & 0xFFFF), true, 70000, 71000, 100000, {{70000, 71000}}},
+        {kMinusOne, true, 65535, 65535, 65535, {{65535, 65535}}},
+    });
 }
 
 TEST(ResolveSelection, RefusesPointersThatContradictThePackedValue) {
-    EXPECT_FALSE(ResolveSelection(Packed(5, 9), true, 6, 9, 100));
     // -1 says a position lies past 16 bits.
-    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 100, 200, 100000));
+    ExpectReadings({
+        {Packed(5, 9), true, 6, 9, 100, kRefused},
+        {kMinusOne, true, 100, 200, 100000, kRefused},
+    });
 }
 
 TEST(ResolveSelection, ZeroedPointersAreNoAnswer) {
     // A host of another process that ignores the pointers hands back zeros:
     // the packed value is all there is, exact below 16 bits, -1 unusable.
-    auto sel = ResolveSelection(Packed(39000, 40000), true, 0, 0, 50000);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->start, 39000u);
-    EXPECT_EQ(sel->end, 40000u);
-    EXPECT_FALSE(ResolveSelection(kMinusOne, true, 0, 0, 100000));
-    sel = ResolveSelection(0, true, 0, 0, 100);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->end, 0u);
     // In a long text zeros beside a packed 0 may be a host that cut 65,536
     // to 0: nothing says the caret is really at the start.
-    EXPECT_FALSE(ResolveSelection(0, true, 0, 0, 100000));
+    ExpectReadings({
+        {Packed(39000, 40000), true, 0, 0, 50000, {{39000, 40000}}},
+        {kMinusOne, true, 0, 0, 100000, kRefused},
+        {0, true, 0, 0, 100, {{0, 0}}},
+        {0, true, 0, 0, 100000, kRefused},
+    });
 }
 
 TEST(ResolveSelection, PackedValueAloneIsTrustedOnlyWhileTheTextFitsIn16Bits) {
@@ -86,15 +105,12 @@ TEST(ResolveSelection, PackedValueAloneIsTrustedOnlyWhileTheTextFitsIn16Bits) {
     // away.
     for (bool zeroed : {false, true}) {
         const std::uint32_t p = zeroed ? 0 : kUnfilled;
-        EXPECT_FALSE(ResolveSelection(Packed(70000 & 0xFFFF, 70010 & 0xFFFF), zeroed,
-                                      p, p, 1000000))
-            << zeroed;
-        EXPECT_FALSE(ResolveSelection(Packed(100, 100), zeroed, p, p, 65636)) << zeroed;
-        EXPECT_FALSE(ResolveSelection(Packed(100, 200), zeroed, p, p, 0x10000)) << zeroed;
-        auto sel = ResolveSelection(Packed(65000, 65535), zeroed, p, p, 0xFFFF);
-        ASSERT_TRUE(sel) << zeroed;
-        EXPECT_EQ(sel->start, 65000u);
-        EXPECT_EQ(sel->end, 65535u);
+        ExpectReadings({
+            {Packed(70000 & 0xFFFF, 70010 & 0xFFFF), zeroed, p, p, 1000000, kRefused},
+            {Packed(100, 100), zeroed, p, p, 65636, kRefused},
+            {Packed(100, 200), zeroed, p, p, 0x10000, kRefused},
+            {Packed(65000, 65535), zeroed, p, p, 0xFFFF, {{65000, 65535}}},
+        });
     }
 }
 
@@ -128,6 +144,18 @@ protected:
     }
     // The host's bytes for UTF-8 text.
     std::string Ansi(const std::string& utf8) const { return cp.FromUtf8(utf8); }
+    // The host's text, in its own bytes, and its selection.
+    void Select(std::string bytes, std::uint32_t start, std::uint32_t end) {
+        host.text = std::move(bytes);
+        host.selStart = start;
+        host.selEnd = end;
+    }
+    // What a dialog stored, sent as the palette sends it.
+    void Send(std::string before, std::string after) {
+        InsertBefore = std::move(before);
+        InsertAfter = std::move(after);
+        link.InsertIntoHost();
+    }
     HostLink& Bind() {
         link.FindHostEditor();
         host.log.clear();
@@ -150,8 +178,7 @@ TEST_F(HostLinkTest, FindsTheForegroundWindowAndItsEditControl) {
 
 TEST_F(HostLinkTest, UnboundLinkWarnsOnceAndChangesNothing) {
     host.hasEdit = false;
-    host.text = "Hello";
-    host.selEnd = 5;
+    Select("Hello", 0, 5);
     link.FindHostEditor();
     EXPECT_EQ(link.HostWindow(), FakeHostEditor::kHost);
     EXPECT_EQ(link.HostEdit(), 0u);
@@ -175,13 +202,10 @@ TEST_F(HostLinkTest, UnboundLinkWarnsOnceAndChangesNothing) {
 }
 
 TEST_F(HostLinkTest, WrapsTheSelectionAndKeepsTheInsertionStrings) {
-    host.text = "Hello";
-    host.selEnd = 5;
+    Select("Hello", 0, 5);
     Bind();
     host.foreground = FakeHostEditor::kOther;  // the palette
-    InsertBefore = "<CENTER>";
-    InsertAfter = "</CENTER>";
-    link.InsertIntoHost();
+    Send("<CENTER>", "</CENTER>");
     EXPECT_EQ(host.text, "<CENTER>Hello</CENTER>");
     EXPECT_EQ(host.foreground, FakeHostEditor::kHost);
     EXPECT_EQ(InsertBefore, "<CENTER>");
@@ -193,15 +217,12 @@ TEST_F(HostLinkTest, NoSelectionPutsBothStringsAtTheCaret) {
     host.text = Ansi("前後");
     host.selStart = host.selEnd = 2;
     Bind();
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Send("<B>", "</B>");
     EXPECT_EQ(host.text, Ansi("前<B></B>後"));
 }
 
 TEST_F(HostLinkTest, EmptyInsertBeforeSendsNothing) {
-    host.text = "Hello";
-    host.selEnd = 5;
+    Select("Hello", 0, 5);
     Bind();
     host.foreground = FakeHostEditor::kOther;
     InsertAfter = "</B>";
@@ -234,9 +255,7 @@ TEST_F(HostLinkTest, PackedOnlyHostIsExactBelow64KiB) {
         host.fillsPointers = false;
         host.zeroesUnfilledPointers = zeroed;
         Bind();
-        InsertBefore = "[";
-        InsertAfter = "]";
-        link.InsertIntoHost();
+        Send("[", "]");
         EXPECT_EQ(host.text, std::string(39000, 'a') + "[" + std::string(1000, 'b') + "]" +
                                  std::string(10000, 'a'))
             << zeroed;
@@ -245,15 +264,11 @@ TEST_F(HostLinkTest, PackedOnlyHostIsExactBelow64KiB) {
 }
 
 TEST_F(HostLinkTest, UnreadableSelectionLeavesTheHostAlone) {
-    host.text = std::string(100000, 'x');
-    host.selStart = 70000;
-    host.selEnd = 70010;
+    Select(std::string(100000, 'x'), 70000, 70010);
     host.fillsPointers = false;  // packed -1 and nothing else to go by
     Bind();
     host.foreground = FakeHostEditor::kOther;
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Send("<B>", "</B>");
     EXPECT_EQ(host.text, std::string(100000, 'x'));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
@@ -278,14 +293,10 @@ TEST_F(HostLinkTest, PastSixteenBitsThePointerFormIsExact) {
     std::string text(100000, 'x');
     text.replace(70000, 5, "HELLO");
     for (bool truncating : {false, true}) {
-        host.text = text;
-        host.selStart = 70000;
-        host.selEnd = 70005;
+        Select(text, 70000, 70005);
         host.truncating = truncating;
         Bind();
-        InsertBefore = "<B>";
-        InsertAfter = "</B>";
-        link.InsertIntoHost();
+        Send("<B>", "</B>");
         EXPECT_EQ(host.text.substr(69999, 14), "x<B>HELLO</B>x") << truncating;
         EXPECT_EQ(host.text.size(), 100007u);
     }
@@ -295,25 +306,17 @@ TEST_F(HostLinkTest, SelectedBytesGoBackExactly) {
     // ≒ in its NEC spelling, Ⅰ and 纊 in their IBM spellings, then a cut
     // that starts on the trail byte of 日 and ends on the lead byte of 語.
     const std::string odd = "\x87\x90\xFA\x4A\xED\x40";
-    host.text = "<" + odd + ">" + Ansi("日本語");
-    host.selStart = 1;
-    host.selEnd = 7;
+    Select("<" + odd + ">" + Ansi("日本語"), 1, 7);
     Bind();
-    InsertBefore = "<CENTER>";
-    InsertAfter = "</CENTER>";
-    link.InsertIntoHost();
+    Send("<CENTER>", "</CENTER>");
     EXPECT_EQ(host.text, "<<CENTER>" + odd + "</CENTER>>" + Ansi("日本語"));
 
-    host.text = Ansi("日本語");
-    host.selStart = 1;
-    host.selEnd = 5;
+    Select(Ansi("日本語"), 1, 5);
     link.InsertIntoHost();
     EXPECT_EQ(host.text, "\x93<CENTER>\xFA\x96\x7B\x8C</CENTER>\xEA");
     EXPECT_TRUE(messages.shown.empty());
     // Reading the selection as text still gives Unicode.
-    host.text = Ansi("日本語abc");
-    host.selStart = 2;
-    host.selEnd = 6;
+    Select(Ansi("日本語abc"), 2, 6);
     EXPECT_EQ(link.GetHostSelection(FakeHostEditor::kEdit), "本語");
 }
 
@@ -324,17 +327,13 @@ TEST_F(HostLinkTest, TruncatingHostWithoutPointersIsRefusedInALongText) {
     // 65,636 reads as 100.
     text.replace(100, 4, "HERE");
     for (std::uint32_t start : {70000u, 65636u, 65536u}) {
-        host.text = text;
-        host.selStart = start;
-        host.selEnd = start + 10;
+        Select(text, start, start + 10);
         host.truncating = true;
         host.fillsPointers = false;
         host.zeroesUnfilledPointers = true;
         Bind();
         host.foreground = FakeHostEditor::kOther;
-        InsertBefore = "<B>";
-        InsertAfter = "</B>";
-        link.InsertIntoHost();
+        Send("<B>", "</B>");
         EXPECT_TRUE(host.text == text) << start;
         EXPECT_EQ(host.selStart, start) << "the user's selection stays";
         EXPECT_EQ(host.selEnd, start + 10);
@@ -346,9 +345,7 @@ TEST_F(HostLinkTest, TruncatingHostWithoutPointersIsRefusedInALongText) {
               "文書を守るため、挿入は行いませんでした。");
 
     // Up to 65,535 bytes the same host is exact, double-byte cuts included.
-    host.text = std::string(65533, 'y') + Ansi("日");
-    host.selStart = 65534;
-    host.selEnd = 65535;
+    Select(std::string(65533, 'y') + Ansi("日"), 65534, 65535);
     link.InsertIntoHost();
     EXPECT_EQ(host.text, std::string(65533, 'y') + "\x93<B>\xFA</B>");
     EXPECT_EQ(messages.shown.size(), 3u);
@@ -357,12 +354,9 @@ TEST_F(HostLinkTest, TruncatingHostWithoutPointersIsRefusedInALongText) {
 TEST_F(HostLinkTest, TextShorterThanReportedIsRefused) {
     // The host's text holds no NUL; a zero-filled tail inside the selection
     // means the cut is not what the host holds.
-    host.text = std::string("ab\0cd", 5);
-    host.selStart = 1;
-    host.selEnd = 4;
+    Select(std::string("ab\0cd", 5), 1, 4);
     Bind();
-    InsertBefore = "<B>";
-    link.InsertIntoHost();
+    Send("<B>", "");
     EXPECT_EQ(host.text, std::string("ab\0cd", 5));
     EXPECT_EQ(messages.shown.size(), 1u);
     host.selStart = 3;
@@ -403,13 +397,11 @@ TEST_F(HostLinkTest, AHandleNoLongerTheCapturedWindowIsNeitherReadNorWritten) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         host = FakeHostEditor{};
-        host.text = "Hello";
-        host.selEnd = 5;
+        Select("Hello", 0, 5);
         Bind();
         host.foreground = FakeHostEditor::kOther;
         host.*c.window = c.now;
-        InsertBefore = "<B>";
-        link.InsertIntoHost();
+        Send("<B>", "");
         EXPECT_EQ(host.log, c.calls);
         EXPECT_EQ(host.text, c.calls == checkOnly ? "Hello" : "<B>Hello");
         EXPECT_TRUE(host.foregroundSets.empty());
@@ -418,12 +410,10 @@ TEST_F(HostLinkTest, AHandleNoLongerTheCapturedWindowIsNeitherReadNorWritten) {
 }
 
 TEST_F(HostLinkTest, ReadsThenReplacesThenRefocusesInThatOrder) {
-    host.text = "abc";
-    host.selEnd = 3;
+    Select("abc", 0, 3);
     Bind();
     host.foreground = FakeHostEditor::kOther;
-    InsertBefore = "<";
-    link.InsertIntoHost();
+    Send("<", "");
     EXPECT_EQ(host.text, "<abc");
     const std::vector<std::string> expected{
         "Identify",         "GetTextLength",    "GetText",  "GetSelectionPacked",

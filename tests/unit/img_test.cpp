@@ -4,6 +4,7 @@
 
 #include "dialogs/img/ImgModel.h"
 #include "hostlink/HostLink.h"
+#include "support/TagDialogOpening.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/Typing.h"
 
@@ -12,11 +13,7 @@ namespace {
 
 class Img : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InsertBefore = "stale";
-        InsertAfter = "stale";
-        img.Form_Load();
-    }
+    void SetUp() override { OpenAfterAnEarlierDialog(img); }
     std::string Preview() const { return img.txtEd.Text(); }
     ScriptedFileChooser chooser;
     ImgModel img{chooser};
@@ -55,16 +52,6 @@ TEST_F(Img, HandEditsOfThePreviewNeverReachTheHost) {
     img.txtEd.SetText("<IMG SRC=\"typed\">");
     img.cmdOK_Click();
     EXPECT_EQ(InsertBefore, R"(<IMG SRC="">)");
-}
-
-TEST_F(Img, CancelAfterAnEarlierOkLeavesNothing) {
-    img.cmdOK_Click();
-    ScriptedFileChooser other;
-    ImgModel again(other);
-    again.Form_Load();
-    again.cmdCancel_Click();
-    EXPECT_EQ(InsertBefore, "");
-    EXPECT_EQ(InsertAfter, "");
 }
 
 TEST_F(Img, BrowseShowsTheChooserAsSetUp) {

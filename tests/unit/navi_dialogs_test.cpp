@@ -6,29 +6,13 @@
 #include "dialogs/naviA/NaviAModel.h"
 #include "dialogs/naviAction/NaviActionModel.h"
 #include "hostlink/HostLink.h"
+#include "support/NaviChoices.h"
+#include "support/TagDialogOpening.h"
 
 namespace mq {
 namespace {
 
-// Every attribute checked, each with a value of its own.
-void CheckEverything(NaviAttributeSet& s) {
-    for (const NaviAttrSpec& info : kNaviAttrs) s.Check(info.attr).SetValue(true);
-    s.Combo(NaviAttr::Task).SetListIndex(1);  // GOSUB
-    s.Text(NaviAttr::Label).SetText("L");
-    s.Text(NaviAttr::Dest).SetText("D");
-    s.Text(NaviAttr::Vars).SetText("V");
-    s.Text(NaviAttr::Next).SetText("N");
-    s.Text(NaviAttr::Receive).SetText("R");
-    s.Text(NaviAttr::Cancel).SetText("C");
-    s.Combo(NaviAttr::Clear).SetListIndex(1);
-    s.Text(NaviAttr::SendReferer).SetText("S");
-    s.Combo(NaviAttr::Friend).SetListIndex(1);
-    s.Text(NaviAttr::Retvals).SetText("RV");
-    s.Combo(NaviAttr::PostMethod).SetListIndex(1);
-    s.Text(NaviAttr::PostData).SetText("PD");
-    s.Text(NaviAttr::Number).SetText("0");
-    s.Text(NaviAttr::AcceptCharset).SetText("UTF-8");
-}
+using test::CheckEverything;
 
 constexpr const char* kFullA =
     R"(<A  TASK="GOSUB" REL="NEXT" LABEL="L" DEST="D" VARS="V" NEXT="N" RECEIVE="R" )"
@@ -59,11 +43,7 @@ std::string Without(std::string text, const std::string& fragment) {
 
 class NaviA : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InsertBefore = "stale";
-        InsertAfter = "stale";
-        m.Form_Load();
-    }
+    void SetUp() override { test::OpenAfterAnEarlierDialog(m); }
     NaviAModel m;
 };
 
@@ -187,21 +167,9 @@ TEST_F(NaviA, OkStoresTheRebuiltTagNotTheTypedPreview) {
     EXPECT_EQ(InsertAfter, "</A>");
 }
 
-TEST_F(NaviA, CancelAfterEditingStoresNothing) {
-    CheckEverything(m.attrs);
-    m.cmdCancel_Click();
-    EXPECT_TRUE(m.Closed());
-    EXPECT_EQ(InsertBefore, "");
-    EXPECT_EQ(InsertAfter, "");
-}
-
 class NaviAction : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InsertBefore = "stale";
-        InsertAfter = "stale";
-        m.Form_Load();
-    }
+    void SetUp() override { test::OpenAfterAnEarlierDialog(m); }
     NaviActionModel m;
 };
 
@@ -287,15 +255,6 @@ TEST_F(NaviAction, LabelRebuildsThePreviewAtOnce) {
     EXPECT_EQ(m.txtEd.Text(), R"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="" LABEL="戻る">)");
     m.attrs.Check(NaviAttr::Label).SetValue(false);
     EXPECT_EQ(m.txtEd.Text(), R"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="">)");
-}
-
-TEST_F(NaviAction, CancelAfterEditingStoresNothing) {
-    m.cboType.SetListIndex(1);
-    m.chkSrc.SetValue(true);
-    m.cmdCancel_Click();
-    EXPECT_TRUE(m.Closed());
-    EXPECT_EQ(InsertBefore, "");
-    EXPECT_EQ(InsertAfter, "");
 }
 
 // The same choices in both dialogs give the same attributes; only the head

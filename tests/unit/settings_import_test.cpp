@@ -14,6 +14,7 @@
 #include "platform/posix/PosixProfile.h"
 #include "support/AppFolderFiles.h"
 #include "support/RecordingMessagePort.h"
+#include "support/ScriptedFolderPicker.h"
 
 namespace mq::test {
 namespace {
@@ -21,20 +22,6 @@ namespace {
 using Icon = MessagePort::Icon;
 using Buttons = MessagePort::Buttons;
 constexpr WindowHandle kPalette = 0x1234;
-
-class OnePickFolder final : public FolderPickerPort {
-public:
-    std::string PickFolder(WindowHandle owner, const std::string& title) override {
-        ++shown;
-        this->owner = owner;
-        this->title = title;
-        return answer;
-    }
-    std::string answer;
-    int shown = 0;
-    WindowHandle owner = 0;
-    std::string title;
-};
 
 using Files = AppFolderFiles<PosixFileSystem>;
 
@@ -47,7 +34,7 @@ protected:
         fs::create_directory(tmp.dir() / "kestrel");
         tmp.Put("app/MARQ.ini", kSettings);
         files.appFolder = tmp.Path("app");
-        picker.answer = tmp.Path("kestrel");
+        picker.otherwise = tmp.Path("kestrel");
     }
     ImportOutcome Run() {
         return mnuInportFromHDMLEditor_Click(kPalette, {messages, picker, files, profile, cp});
@@ -70,7 +57,7 @@ protected:
 
     TempFolder tmp;
     RecordingMessagePort messages;
-    OnePickFolder picker;
+    ScriptedFolderPicker picker;
     Files files;
     PosixProfileFile profile;
     Cp932CodePage cp;
@@ -91,17 +78,17 @@ TEST_F(Import, CancelAtTheConfirmationShowsNoBrowserAndChangesNothing) {
     EXPECT_EQ(box.icon, Icon::Question);
     EXPECT_EQ(box.buttons, Buttons::OkCancel);
     EXPECT_EQ(box.owner, kPalette);
-    EXPECT_EQ(picker.shown, 0);
+    EXPECT_TRUE(picker.titles.empty());
     EXPECT_EQ(Settings(), kSettings);
 }
 
 TEST_F(Import, CancelInTheBrowserEndsSilently) {
     PutCompanion("[Kestrel HDML Editor Standard Setting]\r\nTempleteLib=D:\\new\r\n");
-    picker.answer = "";
+    picker.otherwise = "";
     EXPECT_EQ(Run(), ImportOutcome::NoFolder);
-    EXPECT_EQ(picker.shown, 1);
-    EXPECT_EQ(picker.owner, kPalette);
-    EXPECT_EQ(picker.title, "HDML Editorのインストール先を指定してください。");
+    EXPECT_EQ(picker.titles.size(), 1u);
+    EXPECT_EQ(picker.owners, std::vector<WindowHandle>{kPalette});
+    EXPECT_EQ(picker.titles.back(), "HDML Editorのインストール先を指定してください。");
     EXPECT_EQ(messages.shown.size(), 1u);  // the confirmation only
     EXPECT_TRUE(files.asked.empty());
     EXPECT_EQ(Settings(), kSettings);
@@ -119,7 +106,7 @@ TEST_F(Import, NoOrdinaryCompanionFileIsReportedAndChangesNothing) {
     EXPECT_EQ(Run(), ImportOutcome::NotFound);
     fs::create_directory(tmp.dir() / "hidden");
     tmp.Put("hidden/.kshdml.ini", "[Kestrel HDML Editor Standard Setting]\r\nTempleteLib=x\r\n");
-    picker.answer = tmp.Path("hidden");
+    picker.otherwise = tmp.Path("hidden");
     EXPECT_EQ(Run(), ImportOutcome::NotFound);
     EXPECT_EQ(messages.shown.size(), 6u);
     EXPECT_EQ(Settings(), kSettings);
@@ -199,7 +186,7 @@ TEST_F(Import, AReadOnlyFolderKeepsItsSettingsFile) {
 }
 
 TEST_F(Import, ADriveRootIsJoinedWithoutADoubledBackslash) {
-    picker.answer = "C:\\";
+    picker.otherwise = "C:\\";
     EXPECT_EQ(Run(), ImportOutcome::NotFound);
     EXPECT_EQ(files.asked, std::vector<std::string>{"C:\\kshdml.ini"});
 }
@@ -209,14 +196,14 @@ TEST_F(Import, AFolderTheCodePageCannotSpellIsNotReadAsEmpty) {
     // read would come back empty, wiping the setting.
     fs::create_directory(tmp.dir() / FromUtf8("한국"));
     tmp.Put("한국/kshdml.ini", "[Kestrel HDML Editor Standard Setting]\r\nTempleteLib=D:\\x\r\n");
-    picker.answer = tmp.Path("한국");
+    picker.otherwise = tmp.Path("한국");
     EXPECT_EQ(Run(), ImportOutcome::NotFound);
     EXPECT_EQ(Settings(), kSettings);
     // A Japanese folder name is fine.
     fs::create_directory(tmp.dir() / FromUtf8("日本語フォルダ"));
     tmp.Put("日本語フォルダ/kshdml.ini",
             "[Kestrel HDML Editor Standard Setting]\r\nTempleteLib=D:\\y\r\n");
-    picker.answer = tmp.Path("日本語フォルダ");
+    picker.otherwise = tmp.Path("日本語フォルダ");
     EXPECT_EQ(Run(), ImportOutcome::Done);
     EXPECT_EQ(Imported(), "D:\\y");
 }

@@ -8,6 +8,7 @@
 #include "platform/posix/PosixProfile.h"
 #include "settings/INIAccessGlobal.h"
 #include "settings/SettingsFile.h"
+#include "support/RecordingMessagePort.h"
 
 namespace mq::test {
 namespace {
@@ -149,13 +150,6 @@ public:
     void SetForegroundWindow(WindowHandle) override {}
     WindowIdentity Identify(WindowHandle) override { return {}; }
 };
-class SilentMessages final : public MessagePort {
-public:
-    Answer Show(WindowHandle, const std::string&, const std::string&, Icon, Buttons) override {
-        return Answer::Ok;
-    }
-    void Beep() override {}
-};
 
 class TopMostSetting : public ::testing::Test {
 protected:
@@ -172,7 +166,7 @@ protected:
     Cp932CodePage cp;
     NoWindows windows;
     NoHost host;
-    SilentMessages messages;
+    RecordingMessagePort messages;
     HostLink link{host, cp, messages};
     Palette palette{windows, link};
 };

@@ -14,6 +14,7 @@
 #include "settings/INIAccessGlobal.h"
 #include "support/RecordingMessagePort.h"
 #include "support/ScriptedFolderPicker.h"
+#include "support/TagDialogOpening.h"
 #include "support/Typing.h"
 #include "templates/TempleteModel.h"
 
@@ -36,8 +37,7 @@ protected:
             "[KestrelTagTemplete]\r\nTagName=画像\r\nEdited=作者\r\nIndex=B1\r\n"
             "BaseElement=IMG\r\nElement1=SRC=\r\nElement1Default=a.bmp\r\n");
         Put("app/MARQ.ini", "[Marquill]\r\nTempleteLib=" + tmp.Path("lib") + "\r\n");
-        InsertBefore = "stale";
-        InsertAfter = "stale";
+        LeaveEarlierInsertions();
     }
     void Put(std::string_view name, std::string_view utf8) { tmp.Put(name, cp.FromUtf8(utf8)); }
 
