@@ -16,15 +16,10 @@
 #include "platform/win32/Win32Shell.h"
 #include "support/AppFolderFiles.h"
 #include "support/RecordingMessagePort.h"
+#include "support/ScriptedFolderPicker.h"
 
 namespace mq::test {
 namespace {
-
-class FixedPicker final : public FolderPickerPort {
-public:
-    std::string PickFolder(WindowHandle, const std::string&) override { return answer; }
-    std::string answer;
-};
 
 using Files = AppFolderFiles<Win32FileSystem>;
 
@@ -39,12 +34,13 @@ protected:
         fs::create_directory(tmp.dir() / "kestrel");
         tmp.Put("app/MARQ.ini", kSettings);
         files.appFolder = tmp.Path("app");
-        picker.answer = tmp.Path("kestrel");
+        folder = tmp.Path("kestrel");
     }
     void TearDown() override {
         for (const char* name : {"app/MARQ.ini", "kestrel/kshdml.ini"}) Attributes(name, FILE_ATTRIBUTE_NORMAL);
     }
     ImportOutcome Run() {
+        picker.answers = {folder};  // the folder the user picks
         return mnuInportFromHDMLEditor_Click(0, {messages, picker, files, profile, cp});
     }
     void Attributes(std::string_view name, DWORD attributes) {
@@ -65,7 +61,8 @@ protected:
 
     TempFolder tmp;
     RecordingMessagePort messages;
-    FixedPicker picker;
+    ScriptedFolderPicker picker;
+    std::string folder;
     Files files;
     Win32ProfileFile profile;
     Win32CodePage cp;
@@ -113,13 +110,13 @@ TEST_F(SystemImport, FoldersOutsideTheCodePage) {
     // rather than read as empty.
     fs::create_directory(tmp.dir() / FromUtf8("한국"));
     tmp.Put("한국/kshdml.ini", kSection + "TempleteLib=D:\\x\r\n");
-    picker.answer = tmp.Path("한국");
+    folder = tmp.Path("한국");
     EXPECT_EQ(Run(), ImportOutcome::NotFound);
     EXPECT_EQ(Imported(), L"C:\\old");
     // The program's own folder: the write fails and says so.
     fs::create_directory(tmp.dir() / FromUtf8("앱"));
     files.appFolder = tmp.Path("앱");
-    picker.answer = tmp.Path("kestrel");
+    folder = tmp.Path("kestrel");
     tmp.Put("kestrel/kshdml.ini", kSection + "TempleteLib=D:\\y\r\n");
     EXPECT_EQ(Run(), ImportOutcome::WriteFailed);
     EXPECT_EQ(tmp.Entries(), 4u);  // app, kestrel, 한국, 앱: no stray file
