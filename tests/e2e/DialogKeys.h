@@ -18,7 +18,6 @@ namespace mq::e2e {
 struct DialogCase {
     const char* name;
     mq::Command command;
-    std::wstring caption;
     int tabId;                   // 0: no tab pages
     std::vector<int> enterFrom;  // controls Enter is pressed in, one opening each
     std::string after;           // what OK puts after the selection
@@ -32,7 +31,6 @@ struct DialogCase {
 struct ListCase {
     const char* name;
     mq::Command command;
-    std::wstring caption;
     int tabId;
     int comboId;
     int checkId;  // the attribute's check box, 0 when it is always written
@@ -43,7 +41,6 @@ struct ListCase {
 struct BoxCase {
     const char* name;
     mq::Command command;
-    std::wstring caption;
     int tabId;
     int boxId;
     int checkId;

@@ -11,16 +11,15 @@
 #include <vector>
 
 #include "dialogs/CommonRes.h"
+#include "dialogs/text/TextRes.h"
 #include "e2e/Driver.h"
+#include "platform/win32/WideText.h"
 
 namespace mq::e2e {
 
-inline HostOptions Selected(const std::string& utf8) {
-    HostOptions o;
-    o.text = ToCp932(utf8);
-    o.selStart = 0;
-    o.selEnd = static_cast<std::uint32_t>(o.text.size());
-    return o;
+// Writes a whole file, as another program or the user would.
+inline void WriteAll(const std::wstring& path, const std::string& bytes) {
+    ASSERT_NO_THROW(test::WriteBytes(path, bytes)) << win32::Narrow(path);
 }
 
 inline std::wstring Preview(HWND dlg) { return Text(Item(dlg, IDC_TXTED)); }
@@ -82,6 +81,17 @@ inline std::pair<DWORD, DWORD> EditSelection(HWND edit) {
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
+}
+
+// Opens the text dialog, picks `tagIndex`, sets the close-tag box, presses OK.
+inline void InsertTextTag(Session& s, int tagIndex, bool closeTag) {
+    HWND dlg = s.Open(Command::Text);
+    ASSERT_NE(dlg, nullptr);
+    SelectComboItem(Item(dlg, IDC_CBOTAG), tagIndex);
+    if (closeTag) ClickControl(Item(dlg, IDC_CHKCLOSETAG));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(Item(dlg, IDC_CHKCLOSETAG)) == closeTag; }));
+    Click(dlg, IDC_CMDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
 }
 
 inline void OkInserts(Session& s, HWND dlg, const std::string& expected) {

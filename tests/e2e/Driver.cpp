@@ -6,45 +6,12 @@
 
 #include "palette/frmMain.h"
 #include "platform/win32/WideText.h"
-#include "support/StartProcess.h"
+#include "support/StandInHost.h"
 
 namespace mq::e2e {
 namespace {
 
 void Pause() { std::this_thread::sleep_for(15ms); }
-
-std::wstring TempFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    static unsigned counter = 0;
-    for (;;) {
-        std::wstring folder = std::wstring(base) + L"mq-e2e-" + std::to_wstring(GetCurrentProcessId()) +
-                              L"-" + std::to_wstring(++counter);
-        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create temp folder");
-    }
-}
-
-void WriteFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + win32::Narrow(path));
-    DWORD written = 0;
-    ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-}
-
-std::string ReadFile(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(f);
-    return bytes;
-}
 
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
@@ -65,8 +32,6 @@ void RemoveTree(const std::wstring& folder) {
     }
     RemoveDirectoryW(folder.c_str());
 }
-
-std::wstring Quote(const std::wstring& arg) { return L"\"" + arg + L"\""; }
 
 struct FindData {
     DWORD pid;
@@ -126,37 +91,43 @@ std::wstring WinPath(const std::string& path) {
     return wide;
 }
 
+const std::wstring& DialogCaption(mq::Command command) {
+    switch (command) {
+    case mq::Command::Deck: return caption::kDeck;
+    case mq::Command::Card: return caption::kCard;
+    case mq::Command::Text: return caption::kText;
+    case mq::Command::NaviA: return caption::kNaviA;
+    case mq::Command::NaviAction: return caption::kNaviAction;
+    case mq::Command::CE: return caption::kCE;
+    case mq::Command::Image: return caption::kImage;
+    case mq::Command::Templete: return caption::kTemplete;
+    case mq::Command::Version: return caption::kVersion;
+    case mq::Command::InportFromHDMLEditor: return caption::kImportConfirm;
+    default: throw std::logic_error("this command opens no dialog");
+    }
+}
+
+HostOptions Selected(const std::string& utf8) {
+    HostOptions o;
+    o.text = ToCp932(utf8);
+    o.selEnd = static_cast<std::uint32_t>(o.text.size());
+    return o;
+}
+
 std::wstring ProgramPath() { return WinPath(MQ_MARQUILL_EXE); }
 std::wstring StandInPath() { return WinPath(MQ_STANDIN_EXE); }
 
-Session::Session(const HostOptions& options) {
-    folder_ = TempFolder();
+Session::Session(const HostOptions& options) : folder_(test::NewTempFolder(L"mq-e2e-")) {
     const std::wstring program = folder_ + L"\\marquill.exe";
     if (!CopyFileW(ProgramPath().c_str(), program.c_str(), FALSE)) {
         throw std::runtime_error("cannot copy marquill.exe");
     }
-    for (const auto& [name, bytes] : options.programFiles) WriteFile(folder_ + L"\\" + name, bytes);
-
-    const std::wstring textFile = folder_ + L"\\host-text.txt";
-    const std::wstring readyFile = folder_ + L"\\host-ready.txt";
-    hostSaveFile_ = folder_ + L"\\host-saved.txt";
-    WriteFile(textFile, options.text);
-    std::wstring cmd = Quote(StandInPath()) + L" --file " + Quote(textFile) + L" --sel " +
-                       std::to_wstring(options.selStart) + L"," + std::to_wstring(options.selEnd) +
-                       L" --ready " + Quote(readyFile) + L" --save " + Quote(hostSaveFile_);
-    if (options.launchPalette) cmd += L" --launch " + Quote(program);
-    for (const auto& arg : options.extraArgs) cmd += L" " + arg;
-
-    const bool started = test::StartProcess(cmd.data(), folder_.c_str(), hostProcess_);
-    if (!started) throw std::runtime_error("cannot start standin.exe: error " + std::to_string(GetLastError()));
-    std::string ready;
-    if (!WaitUntil([&] {
-            ready = ReadFile(readyFile);
-            return !ready.empty() && ready.back() == '\n';
-        })) {
-        throw std::runtime_error("the stand-in host did not get ready");
-    }
-    host_ = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(ready)));
+    for (const auto& [name, bytes] : options.programFiles) test::WriteBytes(folder_ + L"\\" + name, bytes);
+    std::vector<std::wstring> args = options.extraArgs;
+    if (options.launchPalette) args.insert(args.begin(), L"--launch " + test::Quote(program));
+    standIn_ = std::make_unique<test::StandInHost>(test::StandInStart{
+        StandInPath(), folder_, options.text, std::pair{options.selStart, options.selEnd}, args, folder_.c_str()});
+    host_ = standIn_->Window();
 }
 
 Session::~Session() {
@@ -167,14 +138,7 @@ Session::~Session() {
         }
         CloseHandle(paletteProcess_);
     }
-    if (hostProcess_.hProcess != nullptr) {
-        if (host_ != nullptr && IsWindow(host_)) PostMessageW(host_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(hostProcess_.hProcess, 5000) != WAIT_OBJECT_0) {
-            TerminateProcess(hostProcess_.hProcess, 1);
-        }
-        CloseHandle(hostProcess_.hProcess);
-        CloseHandle(hostProcess_.hThread);
-    }
+    standIn_.reset();
     RemoveTree(folder_);
 }
 
@@ -229,11 +193,9 @@ std::string Session::HostText() const {
 }
 
 std::string Session::HostBytes() const {
-    // The stand-in writes its bytes when its window gets WM_APP + 1.
-    DeleteFileW(hostSaveFile_.c_str());
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(host_, WM_APP + 1, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
-    return ReadFile(hostSaveFile_);
+    std::string bytes;
+    standIn_->Save(bytes);
+    return bytes;
 }
 
 std::pair<DWORD, DWORD> Session::HostSelection() const {
@@ -273,6 +235,11 @@ HWND Session::WaitDialog(const std::wstring& caption) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindDialog(caption)) != nullptr; });
     return found;
+}
+
+HWND Session::Open(mq::Command command) {
+    Command(command);
+    return WaitDialog(DialogCaption(command));
 }
 
 bool Session::WaitProbe(bool idle) {
@@ -581,6 +548,22 @@ std::wstring Text(HWND control) {
     return text;
 }
 
+std::vector<std::wstring> ListLines(HWND control) {
+    wchar_t cls[32] = {};
+    GetClassNameW(control, cls, 32);
+    const bool combo = std::wstring(cls) == L"ComboBox";
+    const auto count = SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    std::vector<std::wstring> lines;
+    for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
+        const auto n = static_cast<std::size_t>(SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0));
+        std::wstring line(n + 1, L'\0');
+        SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+        line.resize(n);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 void PasteText(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -609,6 +592,17 @@ HWND FindMessageBox(DWORD pid) { return FindTopLevelOf(pid, L"#32770", L"Marquil
 std::wstring MessageBoxText(HWND box) {
     // The text is the static control with ID 0xFFFF.
     return Text(GetDlgItem(box, 0xFFFF));
+}
+
+std::string ReadAll(const std::wstring& path) {
+    std::string bytes;
+    return test::ReadBytes(path, bytes) ? bytes : "(none)";
+}
+
+std::wstring Setting(Session& s, const wchar_t* key) {
+    wchar_t buffer[512] = {};
+    GetPrivateProfileStringW(L"Marquill", key, L"(none)", buffer, 512, (s.Folder() + L"\\MARQ.ini").c_str());
+    return buffer;
 }
 
 std::string ToCp932(const std::string& utf8) {

@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "palette/Palette.h"
+#include "support/StandInHost.h"
 #include "support/Timeout.h"
 
 namespace mq::e2e {
@@ -31,6 +33,26 @@ std::wstring WinPath(const std::string& path);
 std::wstring ProgramPath();  // marquill.exe as built
 std::wstring StandInPath();  // standin.exe as built
 
+// The captions of the program's windows, as the user sees them.
+namespace caption {
+inline const std::wstring kDeck = L"デッキの設定 - <HDML>";
+inline const std::wstring kCard = L"カードの設定";
+inline const std::wstring kText = L"テキスト整形";
+inline const std::wstring kNaviA = L"ナビゲーション - <A>";
+inline const std::wstring kNaviAction = L"ナビゲーション - <ACTION>";
+inline const std::wstring kCE = L"選択肢の設定";
+inline const std::wstring kImage = L"画像 - <IMG>";
+inline const std::wstring kImageChooser = L"画像の参照";
+inline const std::wstring kTemplete = L"テンプレート";
+inline const std::wstring kVersion = L"Marquill バージョン情報";
+inline const std::wstring kImportConfirm = L"設定インポート";
+inline const std::wstring kImportFailed = L"インポート失敗";
+inline const std::wstring kImportDone = L"インポート完了";
+}  // namespace caption
+
+// The caption of the dialog a command opens.
+const std::wstring& DialogCaption(mq::Command command);
+
 struct HostOptions {
     std::string text;  // code page 932 bytes
     std::uint32_t selStart = 0;
@@ -40,6 +62,9 @@ struct HostOptions {
     // Files to put beside the program before it starts: name, bytes.
     std::vector<std::pair<std::wstring, std::string>> programFiles;
 };
+
+// The host holding `utf8`, all of it selected.
+HostOptions Selected(const std::string& utf8);
 
 // One run: a fresh folder holding a copy of marquill.exe (so each test has
 // its own settings file), the stand-in host showing `text`, and the palette
@@ -72,6 +97,8 @@ public:
     // one there now, or the one that comes.
     HWND FindDialog(const std::wstring& caption);
     HWND WaitDialog(const std::wstring& caption);
+    // Runs the command and waits for the dialog it opens (null if none comes).
+    HWND Open(mq::Command command);
     // The palette process has ended.
     bool WaitPaletteExit();
     bool PaletteAlive() const;
@@ -88,8 +115,7 @@ public:
 
 private:
     std::wstring folder_;
-    std::wstring hostSaveFile_;
-    PROCESS_INFORMATION hostProcess_{};
+    std::unique_ptr<test::StandInHost> standIn_;
     HANDLE paletteProcess_ = nullptr;
     DWORD palettePid_ = 0;
     HWND host_ = nullptr;
@@ -113,6 +139,8 @@ enum class Pick { Arrows, AltDownEnter, TypedPrefix, Mouse };
 void PickComboItem(HWND combo, int index, Pick how);
 void SelectComboItem(HWND control, int index);
 std::wstring Text(HWND control);
+// The lines of a list box or of a drop-down list's list, in order.
+std::vector<std::wstring> ListLines(HWND control);
 // Typing: one WM_CHAR per UTF-16 unit, each handled before the next, as
 // the keyboard and the IME deliver them (a character outside the BMP is
 // two).
@@ -136,6 +164,12 @@ HWND FocusedControl(HWND window);
 // The message box of the palette's process with caption "Marquill", if any.
 HWND FindMessageBox(DWORD pid);
 std::wstring MessageBoxText(HWND box);
+
+// A file's bytes, "(none)" when there is no such file.
+std::string ReadAll(const std::wstring& path);
+// A value of the settings file beside the program as the system reads it,
+// "(none)" when the key or the file is missing.
+std::wstring Setting(Session& s, const wchar_t* key);
 
 // UTF-8 <-> code page 932, through Windows itself.
 std::string ToCp932(const std::string& utf8);

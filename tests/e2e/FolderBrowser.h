@@ -4,13 +4,37 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "e2e/Driver.h"
 
 namespace mq::e2e {
+
+// A folder of the test's own at the top of drive C:, where the browser's
+// tree reaches it from the drive in two steps; removed with all in it.
+class DriveCFolder {
+public:
+    explicit DriveCFolder(const std::wstring& prefix) {
+        static int n = 0;
+        name_ = prefix + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++n);
+        CreateDirectoryW(Path().c_str(), nullptr);
+    }
+    ~DriveCFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(std::filesystem::path(Path()), ec);
+    }
+    DriveCFolder(const DriveCFolder&) = delete;
+    DriveCFolder& operator=(const DriveCFolder&) = delete;
+    const std::wstring& Name() const { return name_; }
+    std::wstring Path() const { return L"C:\\" + name_; }
+
+private:
+    std::wstring name_;
+};
 
 // Memory in the palette's process for the tree's messages that carry
 // pointers.

@@ -14,12 +14,10 @@
 namespace mq::e2e {
 namespace {
 
-const std::wstring kCardCaption = L"カードの設定";
 
 TEST(Card, WorkedExampleTypedThroughTheControls) {
     Session s(Selected("メニュー"));
-    s.Command(Command::Card);
-    HWND dlg = s.WaitDialog(kCardCaption);
+    HWND dlg = s.Open(Command::Card);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Preview(dlg), LR"(<DISPLAY NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
 
@@ -36,8 +34,7 @@ TEST(Card, WorkedExampleTypedThroughTheControls) {
 
 TEST(Card, TypedKindClosesWithItself) {
     Session s(Selected("x"));
-    s.Command(Command::Card);
-    HWND dlg = s.WaitDialog(kCardCaption);
+    HWND dlg = s.Open(Command::Card);
     ASSERT_NE(dlg, nullptr);
     TypeIntoCombo(DeepItem(dlg, IDC_CBOCARD), L"CARD");
     EXPECT_EQ(Preview(dlg), LR"(<CARD NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
@@ -46,13 +43,11 @@ TEST(Card, TypedKindClosesWithItself) {
 
 TEST(Card, EscDoesNothingCancelAndCloseBoxInsertNothing) {
     Session s(Selected("x"));
-    s.Command(Command::Card);
-    HWND dlg = s.WaitDialog(kCardCaption);
+    HWND dlg = s.Open(Command::Card);
     ASSERT_NE(dlg, nullptr);
     OkInserts(s, dlg, R"(<DISPLAY NAME="NewCard" MARKABLE="True" TITLE="新しいカード">x</DISPLAY>)");
 
-    s.Command(Command::Card);
-    dlg = s.WaitDialog(kCardCaption);
+    dlg = s.Open(Command::Card);
     ASSERT_NE(dlg, nullptr);
     PressKey(dlg, VK_ESCAPE);
     // Messages are handled in order: once the click after Esc has shown,
@@ -63,8 +58,7 @@ TEST(Card, EscDoesNothingCancelAndCloseBoxInsertNothing) {
     EXPECT_TRUE(IsWindowVisible(dlg));
     ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
 
-    s.Command(Command::Card);
-    dlg = s.WaitDialog(kCardCaption);
+    dlg = s.Open(Command::Card);
     ASSERT_NE(dlg, nullptr);
     EXPECT_FALSE(IsChecked(DeepItem(dlg, IDC_CHKBOOKMARK)));  // nothing carried over
     ClosesWithoutInserting(s, dlg, 0);
@@ -72,8 +66,7 @@ TEST(Card, EscDoesNothingCancelAndCloseBoxInsertNothing) {
 
 TEST(Card, TabWalksTheDocumentedOrder) {
     Session s(Selected("x"));
-    s.Command(Command::Card);
-    HWND dlg = s.WaitDialog(kCardCaption);
+    HWND dlg = s.Open(Command::Card);
     ASSERT_NE(dlg, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return FocusedId(dlg) == IDC_TXTED; }));
     const std::vector<int> expected{IDC_SSTAB1,    IDC_CBOCARD,     IDC_TXTNAME,  IDC_CHKTITLE,
@@ -83,17 +76,17 @@ TEST(Card, TabWalksTheDocumentedOrder) {
     ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
 }
 
-const DialogCase kCardKeys{"Card", Command::Card, L"カードの設定", IDC_SSTAB1,
+const DialogCase kCardKeys{"Card", Command::Card, IDC_SSTAB1,
                            {IDC_TXTED, IDC_CBOCARD, IDC_TXTNAME, IDC_CBOMARKBLE, IDC_TXTKEY},
                            "</DISPLAY>", /*escCancels=*/false};
 INSTANTIATE_TEST_SUITE_P(Card, DialogKeys, ::testing::Values(kCardKeys), CaseName());
 INSTANTIATE_TEST_SUITE_P(Card, TabbedDialogs, ::testing::Values(kCardKeys), CaseName());
 INSTANTIATE_TEST_SUITE_P(Card, EditableLists,
-                         ::testing::Values(ListCase{"Kind", Command::Card, L"カードの設定", IDC_SSTAB1,
+                         ::testing::Values(ListCase{"Kind", Command::Card, IDC_SSTAB1,
                                                     IDC_CBOCARD, 0, L"<TEXT"}),
                          CaseName());
 INSTANTIATE_TEST_SUITE_P(Card, TypedBoxes,
-                         ::testing::Values(BoxCase{"Name", Command::Card, L"カードの設定", IDC_SSTAB1,
+                         ::testing::Values(BoxCase{"Name", Command::Card, IDC_SSTAB1,
                                                    IDC_TXTNAME, 0}),
                          CaseName());
 

@@ -17,9 +17,6 @@
 namespace mq::e2e {
 namespace {
 
-const std::wstring kDeckCaption = L"デッキの設定 - <HDML>";
-const std::wstring kImgCaption = L"画像 - <IMG>";
-const std::wstring kChooserCaption = L"画像の参照";
 
 std::wstring Calculator(HWND dlg) {
     std::wstring parts;
@@ -34,8 +31,7 @@ std::wstring Calculator(HWND dlg) {
 
 TEST(Deck, WorkedExampleTypedThroughTheControls) {
     Session s(Selected("cards"));
-    s.Command(Command::Deck);
-    HWND dlg = s.WaitDialog(kDeckCaption);
+    HWND dlg = s.Open(Command::Deck);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Preview(dlg), LR"(<HDML VERSION="3.0" TTL="3" MARKABLE="True">)");
     EXPECT_EQ(Calculator(dlg), L"0,0,0,3");
@@ -50,8 +46,7 @@ TEST(Deck, WorkedExampleTypedThroughTheControls) {
     OkInserts(s, dlg, R"(<HDML VERSION="3.0" TTL="3600" MARKABLE="False" ACCESSPATH="/members">cards</HDML>)");
 
     // Reopened: the initial values again; Cancel after editing inserts nothing.
-    s.Command(Command::Deck);
-    dlg = s.WaitDialog(kDeckCaption);
+    dlg = s.Open(Command::Deck);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(DeepItem(dlg, IDC_TXTTTL)), L"3");
     TypeInto(DeepItem(dlg, IDC_TXTTTL), L"90061");
@@ -60,8 +55,7 @@ TEST(Deck, WorkedExampleTypedThroughTheControls) {
 
 TEST(Deck, CalculatorBoxesTypedThroughTheControls) {
     Session s(Selected("x"));
-    s.Command(Command::Deck);
-    HWND dlg = s.WaitDialog(kDeckCaption);
+    HWND dlg = s.Open(Command::Deck);
     ASSERT_NE(dlg, nullptr);
     HWND ttl = DeepItem(dlg, IDC_TXTTTL);
 
@@ -94,8 +88,7 @@ TEST(Deck, CalculatorBoxesTypedThroughTheControls) {
 
 TEST(Deck, TabWalksTheDocumentedOrderAndSelectsCalculatorBoxes) {
     Session s(Selected("x"));
-    s.Command(Command::Deck);
-    HWND dlg = s.WaitDialog(kDeckCaption);
+    HWND dlg = s.Open(Command::Deck);
     ASSERT_NE(dlg, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return FocusedId(dlg) == IDC_TXTED; }));
     TypeInto(DeepItem(dlg, IDC_TXTSECCALC0 + 2), L"12");
@@ -117,7 +110,7 @@ TEST(Deck, TabWalksTheDocumentedOrderAndSelectsCalculatorBoxes) {
 // --- Image -------------------------------------------------------------------
 
 // The system's open-file dialog of the palette's process.
-HWND WaitChooser(Session& s) { return s.WaitDialog(kChooserCaption); }
+HWND WaitChooser(Session& s) { return s.WaitDialog(caption::kImageChooser); }
 
 // Its file name box: a combo box (cmb13) in the Explorer style, an edit
 // (edt1) in older ones.
@@ -130,23 +123,12 @@ HWND ChooserFileName(HWND chooser) {
 }
 
 std::vector<std::wstring> ChooserFilters(HWND chooser) {
-    HWND types = DeepItem(chooser, 0x470);  // cmb1
-    std::vector<std::wstring> items;
-    const int n = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        const auto len = static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0));
-        std::wstring item(len + 1, L'\0');
-        SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(len);
-        items.push_back(item);
-    }
-    return items;
+    return ListLines(DeepItem(chooser, 0x470));  // cmb1
 }
 
 TEST(Image, WorkedExampleTypedThroughTheControls) {
     Session s(Selected("abc"));
-    s.Command(Command::Image);
-    HWND dlg = s.WaitDialog(kImgCaption);
+    HWND dlg = s.Open(Command::Image);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Preview(dlg), LR"(<IMG SRC="">)");
     TypeInto(Item(dlg, IDC_TXTSRC), L"logo.bmp");
@@ -157,8 +139,7 @@ TEST(Image, WorkedExampleTypedThroughTheControls) {
     OkInserts(s, dlg, R"(<IMG SRC="logo.bmp" ALT="ロゴ">abc)");
 
     // Cancel after that OK inserts nothing.
-    s.Command(Command::Image);
-    dlg = s.WaitDialog(kImgCaption);
+    dlg = s.Open(Command::Image);
     ASSERT_NE(dlg, nullptr);
     TypeInto(Item(dlg, IDC_TXTSRC), L"other.bmp");
     ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
@@ -171,8 +152,7 @@ TEST(Image, BrowseChoosesAFileAndCancellingKeepsTheTypedSource) {
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     CloseHandle(f);
 
-    s.Command(Command::Image);
-    HWND dlg = s.WaitDialog(kImgCaption);
+    HWND dlg = s.Open(Command::Image);
     ASSERT_NE(dlg, nullptr);
     HWND src = Item(dlg, IDC_TXTSRC);
     TypeInto(src, L"typed.bmp");
@@ -219,9 +199,9 @@ TEST(Image, BrowseChoosesAFileAndCancellingKeepsTheTypedSource) {
     OkInserts(s, dlg, R"(<IMG SRC="edited.bmp">abc)");
 }
 
-const DialogCase kImageKeys{"Image", Command::Image, L"画像 - <IMG>", 0,
+const DialogCase kImageKeys{"Image", Command::Image, 0,
                             {IDC_TXTED, IDC_TXTSRC, IDC_CHKALT}, ""};
-const DialogCase kDeckKeys{"Deck", Command::Deck, L"デッキの設定 - <HDML>", IDC_SSTAB1,
+const DialogCase kDeckKeys{"Deck", Command::Deck, IDC_SSTAB1,
                            {IDC_TXTED, IDC_SSTAB1, IDC_CBOVERSION, IDC_TXTTTL, IDC_TXTSECCALC0,
                             IDC_CBOMARKBLE, IDC_TXTACCESSPATH},
                            "</HDML>"};
@@ -229,14 +209,14 @@ INSTANTIATE_TEST_SUITE_P(Image, DialogKeys, ::testing::Values(kImageKeys), CaseN
 INSTANTIATE_TEST_SUITE_P(Deck, DialogKeys, ::testing::Values(kDeckKeys), CaseName());
 INSTANTIATE_TEST_SUITE_P(Deck, TabbedDialogs, ::testing::Values(kDeckKeys), CaseName());
 INSTANTIATE_TEST_SUITE_P(Deck, EditableLists,
-                         ::testing::Values(ListCase{"Version", Command::Deck, L"デッキの設定 - <HDML>",
+                         ::testing::Values(ListCase{"Version", Command::Deck,
                                                     IDC_SSTAB1, IDC_CBOVERSION, IDC_CHKVERSION,
                                                     LR"( VERSION="TEXT")"}),
                          CaseName());
 INSTANTIATE_TEST_SUITE_P(
     Boxes, TypedBoxes,
-    ::testing::Values(BoxCase{"ImageSrc", Command::Image, L"画像 - <IMG>", 0, IDC_TXTSRC, 0},
-                      BoxCase{"DeckAccessPath", Command::Deck, L"デッキの設定 - <HDML>", IDC_SSTAB1,
+    ::testing::Values(BoxCase{"ImageSrc", Command::Image, 0, IDC_TXTSRC, 0},
+                      BoxCase{"DeckAccessPath", Command::Deck, IDC_SSTAB1,
                               IDC_TXTACCESSPATH, IDC_CHKACCESSPATH}),
     CaseName());
 

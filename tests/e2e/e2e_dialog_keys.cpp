@@ -13,18 +13,17 @@
 #include "e2e/DialogKeys.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/Driver.h"
+#include "support/LinkTemplate.h"
 #include "platform/win32/WideText.h"
 
 namespace mq::e2e {
 namespace {
 
-const std::string kLinkTemplate =
-    "[KestrelTagTemplete]\r\nTagName=リンク\r\nIndex=B12\r\nBaseElement=A\r\nElement1=TASK=\r\n"
-    "Element2=DEST=\r\nElement1Default=GO\r\nElement2Default=#top\r\nCloseTag=</A>\r\n";
-
-HostOptions HostFor(const DialogCase& c) {
+// The host's text, and the library's one template beside the program
+// when the dialog picks one.
+HostOptions HostFor(int templateList) {
     HostOptions o = Selected("x");
-    if (c.templateList != 0) o.programFiles.emplace_back(L"link.ktt", ToCp932(kLinkTemplate));
+    if (templateList != 0) o.programFiles.emplace_back(L"link.ktt", ToCp932(test::kLinkTemplate));
     return o;
 }
 
@@ -51,15 +50,14 @@ void PickTheTemplate(HWND dlg, int templateList) {
 }
 
 HWND Open(Session& s, const DialogCase& c) {
-    s.Command(c.command);
-    HWND dlg = s.WaitDialog(c.caption);
+    HWND dlg = s.Open(c.command);
     PickTheTemplate(dlg, c.templateList);
     return dlg;
 }
 
 TEST_P(DialogKeys, EnterFromAnyControlEscAndTheCloseBox) {
     const DialogCase& c = GetParam();
-    Session s(HostFor(c));
+    Session s(HostFor(c.templateList));
     int entries = 0;
     HWND ce = nullptr;
     for (int id : c.enterFrom) {
@@ -113,7 +111,7 @@ TEST_P(DialogKeys, EnterFromAnyControlEscAndTheCloseBox) {
 
 TEST_P(TabbedDialogs, CtrlTabAndCtrlPageKeysTurnThePagesAround) {
     const DialogCase& c = GetParam();
-    Session s(HostFor(c));
+    Session s(HostFor(c.templateList));
     HWND dlg = Open(s, c);
     ASSERT_NE(dlg, nullptr);
     HWND tab = DeepItem(dlg, c.tabId);
@@ -155,23 +153,11 @@ std::wstring Fragment(const ListCase& c, const std::wstring& value) {
     return f;
 }
 
-std::vector<std::wstring> ComboItems(HWND combo) {
-    std::vector<std::wstring> items;
-    const auto n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        wchar_t text[256] = {};
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.emplace_back(text);
-    }
-    return items;
-}
-
 // Opens a dialog, brings the page of control `id` to the front and checks
 // the attribute's box, if it has one.
-void OpenAt(Session& s, mq::Command command, const std::wstring& caption, int tabId, int id,
-            int checkId, HWND& dlg, HWND& control, int templateList = 0) {
-    s.Command(command);
-    dlg = s.WaitDialog(caption);
+void OpenAt(Session& s, mq::Command command, int tabId, int id, int checkId, HWND& dlg, HWND& control,
+            int templateList = 0) {
+    dlg = s.Open(command);
     ASSERT_NE(dlg, nullptr);
     PickTheTemplate(dlg, templateList);
     control = DeepItem(dlg, id);
@@ -184,12 +170,12 @@ TEST_P(EditableLists, TypedTextIsTheValueAndPicksStillWork) {
     const ListCase& c = GetParam();
     Session s(Selected("x"));
     HWND dlg = nullptr, combo = nullptr;
-    OpenAt(s, c.command, c.caption, c.tabId, c.comboId, c.checkId, dlg, combo);
+    OpenAt(s, c.command, c.tabId, c.comboId, c.checkId, dlg, combo);
     if (HasFatalFailure()) return;
     HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
     ASSERT_NE(edit, nullptr);
 
-    const auto items = ComboItems(combo);
+    const auto items = ListLines(combo);
     ASSERT_GE(items.size(), 2u);
     std::vector<std::wstring> typed;
     for (const auto& item : items) {
@@ -243,11 +229,9 @@ TEST_P(EditableLists, TypedTextIsTheValueAndPicksStillWork) {
 // host as code page 932 spells it: "??" for a character it does not hold.
 TEST_P(TypedBoxes, AtTheStartAndOutsideTheBmpTheTextStaysAsTyped) {
     const BoxCase& c = GetParam();
-    HostOptions host = Selected("x");
-    if (c.templateList != 0) host.programFiles.emplace_back(L"link.ktt", ToCp932(kLinkTemplate));
-    Session s(host);
+    Session s(HostFor(c.templateList));
     HWND dlg = nullptr, box = nullptr;
-    OpenAt(s, c.command, c.caption, c.tabId, c.boxId, c.checkId, dlg, box, c.templateList);
+    OpenAt(s, c.command, c.tabId, c.boxId, c.checkId, dlg, box, c.templateList);
     if (HasFatalFailure()) return;
 
     TypeInto(box, L"bc");

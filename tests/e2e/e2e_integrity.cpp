@@ -4,35 +4,27 @@
 // the session while a dialog is open, a modal loop broken by WM_QUIT.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <ostream>
 #include <string>
 
 #include "dialogs/text/TextRes.h"
+#include "e2e/DialogSteps.h"
 #include "e2e/Driver.h"
 #include "palette/frmMain.h"
+#include "support/LargeText.h"
 
 namespace mq::e2e {
 namespace {
 
-const std::wstring kTextCaption = L"テキスト整形";
 const std::wstring kUnreadable =
     L"TeraPadの選択範囲を正しく読み取れませんでした。\r\n"
     L"文書を守るため、挿入は行いませんでした。";
 const int kCenter = 1;  // "CENTER" in the tag list
 
-HostOptions Hello() {
-    HostOptions o;
-    o.text = "Hello";
-    o.selEnd = 5;
-    return o;
-}
-
 // Opens the text dialog and leaves it open, "CENTER" and its closing tag
 // chosen.
 HWND OpenCenter(Session& s) {
-    s.Command(Command::Text);
-    HWND dlg = s.WaitDialog(kTextCaption);
+    HWND dlg = s.Open(Command::Text);
     if (dlg == nullptr) return nullptr;
     SelectComboItem(Item(dlg, IDC_CBOTAG), kCenter);
     ClickControl(Item(dlg, IDC_CHKCLOSETAG));
@@ -44,35 +36,6 @@ HWND OpenCenter(Session& s) {
 void PressOk(HWND dlg) {
     Click(dlg, IDC_CMDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
-}
-
-void CenterWithOk(Session& s) {
-    HWND dlg = OpenCenter(s);
-    ASSERT_NE(dlg, nullptr);
-    PressOk(dlg);
-}
-
-std::wstring Setting(Session& s, const wchar_t* key) {
-    wchar_t buffer[256] = {};
-    GetPrivateProfileStringW(L"Marquill", key, L"(none)", buffer, 256,
-                             (s.Folder() + L"\\MARQ.ini").c_str());
-    return buffer;
-}
-
-// About 1 MB of numbered lines of 100 bytes, with a double-byte character
-// in every line, so a cut at the wrong place shows.
-std::string LargeText() {
-    const std::string kanji = ToCp932("位置");
-    std::string text;
-    text.reserve(1 << 20);
-    char row[128];
-    for (int line = 0; text.size() < 1000000; ++line) {
-        std::snprintf(row, sizeof row, "%s line %07d ", kanji.c_str(), line);
-        std::string r = row;
-        while (r.size() < 98) r += static_cast<char>('a' + r.size() % 26);
-        text += r + "\r\n";
-    }
-    return text;
 }
 
 // ---------------------------------------------------------------------------
@@ -91,7 +54,7 @@ class TruncatingHost : public ::testing::TestWithParam<CutCase> {};
 TEST_P(TruncatingHost, ALongTextIsLeftAloneWithTheWarningAndTheFocusGoesBack) {
     const CutCase c = GetParam();
     HostOptions o;
-    o.text = LargeText();
+    o.text = test::LargeText(ToCp932);
     o.selStart = c.start;
     o.selEnd = c.end;
     o.extraArgs = {L"--truncating-sel", L"--no-sel-pointers"};
@@ -100,7 +63,7 @@ TEST_P(TruncatingHost, ALongTextIsLeftAloneWithTheWarningAndTheFocusGoesBack) {
     ASSERT_EQ(static_cast<DWORD>(SendMessageA(s.Editor(), EM_GETSEL, 0, 0)),
               static_cast<DWORD>(MAKELONG(c.start & 0xFFFF, c.end & 0xFFFF)));
 
-    CenterWithOk(s);
+    InsertTextTag(s, kCenter, true);
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(s.PaletteProcessId())) != nullptr; }));
     EXPECT_EQ(MessageBoxText(box), kUnreadable);
@@ -132,7 +95,7 @@ TEST(TruncatingHost, UpTo65535BytesItIsExactDoubleByteCutsIncluded) {
     o.selEnd = 65535;
     o.extraArgs = {L"--truncating-sel", L"--no-sel-pointers"};
     Session s(o);
-    CenterWithOk(s);
+    InsertTextTag(s, kCenter, true);
     ASSERT_TRUE(s.WaitTextChange(o.text));
     // Read as saved by the host: the stray lead byte of 日 now stands before
     // "<", which a trip through Unicode would not leave alone.
@@ -187,7 +150,7 @@ TEST_P(SelectedBytes, ComeBackUnchangedBetweenTheTags) {
     o.selStart = c.start;
     o.selEnd = c.end;
     Session s(o);
-    CenterWithOk(s);
+    InsertTextTag(s, kCenter, true);
     std::string now;
     ASSERT_TRUE(WaitUntil([&] { return (now = s.HostBytes()) != c.text; }));
     EXPECT_EQ(now, c.text.substr(0, c.start) + sent + c.text.substr(c.end));
@@ -226,8 +189,8 @@ class CloseWhileADialogIsOpen : public ::testing::TestWithParam<CloseCase> {};
 
 TEST_P(CloseWhileADialogIsOpen, WaitsForTheDialogThenClosesAndInsertsNothingAfterCancel) {
     const CloseCase c = GetParam();
-    Session s(Hello());
-    CenterWithOk(s);
+    Session s(Selected("Hello"));
+    InsertTextTag(s, kCenter, true);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
     const std::string after = s.HostText();
     ASSERT_EQ(after, "<CENTER>Hello</CENTER>");
@@ -250,10 +213,10 @@ TEST_P(CloseWhileADialogIsOpen, WaitsForTheDialogThenClosesAndInsertsNothingAfte
 
 TEST_P(CloseWhileADialogIsOpen, AnOkStillInsertsOnceThenThePaletteCloses) {
     const CloseCase c = GetParam();
-    Session s(Hello());
+    Session s(Selected("Hello"));
     s.Command(Command::Saizenmen);  // the user takes it off the top
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == 0; }));
-    CenterWithOk(s);
+    InsertTextTag(s, kCenter, true);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
     // A fresh document in the host (set with WM_SETTEXT, as a paste of the
     // whole text), "b" selected.
@@ -277,8 +240,8 @@ INSTANTIATE_TEST_SUITE_P(Requests, CloseWhileADialogIsOpen,
 // A modal loop broken by WM_QUIT ends the dialog without OK: the earlier
 // OK's result is not inserted a second time.
 TEST(DialogEndsWithoutOk, AQuitMessageInsertsNothing) {
-    Session s(Hello());
-    CenterWithOk(s);
+    Session s(Selected("Hello"));
+    InsertTextTag(s, kCenter, true);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
     const std::string after = s.HostText();
 
@@ -300,8 +263,8 @@ bool SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& 
 }
 
 TEST(SessionEnd, WithADialogOpenTheChosenStateIsSavedAndNothingInserted) {
-    Session s(Hello());
-    CenterWithOk(s);
+    Session s(Selected("Hello"));
+    InsertTextTag(s, kCenter, true);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
     const std::string after = s.HostText();
     HWND dlg = OpenCenter(s);
@@ -319,7 +282,7 @@ TEST(SessionEnd, WithADialogOpenTheChosenStateIsSavedAndNothingInserted) {
 }
 
 TEST(SessionEnd, WithoutADialogTheStateIsSavedOnlyWhenTheSessionReallyEnds) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     s.Command(Command::Saizenmen);
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == 0; }));
     HWND palette = s.Palette();

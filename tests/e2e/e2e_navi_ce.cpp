@@ -17,9 +17,6 @@
 namespace mq::e2e {
 namespace {
 
-const std::wstring kACaption = L"ナビゲーション - <A>";
-const std::wstring kActionCaption = L"ナビゲーション - <ACTION>";
-const std::wstring kCECaption = L"選択肢の設定";
 
 // The controls of attribute `a`: the check box, then its value control.
 HWND AttrCheck(HWND dlg, int first, NaviAttr a) {
@@ -45,8 +42,7 @@ int LineCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUN
 
 TEST(NaviA, OpenedAndConfirmedAtOnceWrapsTheSelection) {
     Session s(Selected("次へ"));
-    s.Command(Command::NaviA);
-    HWND dlg = s.WaitDialog(kACaption);
+    HWND dlg = s.Open(Command::NaviA);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Preview(dlg), LR"(<A  LABEL="OK" DEST="">)");
     OkInserts(s, dlg, R"(<A  LABEL="OK" DEST="">次へ</A>)");
@@ -56,8 +52,7 @@ TEST(NaviA, GosubAndCallExamples) {
     Session s(Selected("x"));
     const int f = IDC_NAVIA_ATTR_FIRST;
 
-    s.Command(Command::NaviA);
-    HWND dlg = s.WaitDialog(kACaption);
+    HWND dlg = s.Open(Command::NaviA);
     ASSERT_NE(dlg, nullptr);
     SetCheck(AttrCheck(dlg, f, NaviAttr::Task), true);
     SelectComboItem(AttrValue(dlg, f, NaviAttr::Task), 1);
@@ -77,8 +72,7 @@ TEST(NaviA, GosubAndCallExamples) {
 
     const std::string before = s.HostText();
     s.SetHostText("", 0, 0);
-    s.Command(Command::NaviA);
-    dlg = s.WaitDialog(kACaption);
+    dlg = s.Open(Command::NaviA);
     ASSERT_NE(dlg, nullptr);
     SetCheck(AttrCheck(dlg, f, NaviAttr::Task), true);
     SelectComboItem(AttrValue(dlg, f, NaviAttr::Task), 5);
@@ -92,8 +86,7 @@ TEST(NaviA, GosubAndCallExamples) {
 TEST(NaviA, CancelAfterEditingLeavesTheHostAlone) {
     Session s(Selected("次へ"));
     const int f = IDC_NAVIA_ATTR_FIRST;
-    s.Command(Command::NaviA);
-    HWND dlg = s.WaitDialog(kACaption);
+    HWND dlg = s.Open(Command::NaviA);
     ASSERT_NE(dlg, nullptr);
     SetCheck(AttrCheck(dlg, f, NaviAttr::Rel), true);
     TypeInto(AttrValue(dlg, f, NaviAttr::Label), L"戻る");
@@ -104,8 +97,7 @@ TEST(NaviA, CancelAfterEditingLeavesTheHostAlone) {
 
 TEST(NaviAction, OpenedAndConfirmedAtOnceGoesInFrontOfTheSelection) {
     Session s(Selected("次へ"));
-    s.Command(Command::NaviAction);
-    HWND dlg = s.WaitDialog(kActionCaption);
+    HWND dlg = s.Open(Command::NaviAction);
     ASSERT_NE(dlg, nullptr);
     // TASK is always written: its box is shown checked and cannot be used.
     HWND task = AttrCheck(dlg, IDC_NAVIACTION_ATTR_FIRST, NaviAttr::Task);
@@ -118,8 +110,7 @@ TEST(NaviAction, MenuAndTypedTypeExamples) {
     Session s(Selected("y"));
     const int f = IDC_NAVIACTION_ATTR_FIRST;
 
-    s.Command(Command::NaviAction);
-    HWND dlg = s.WaitDialog(kActionCaption);
+    HWND dlg = s.Open(Command::NaviAction);
     ASSERT_NE(dlg, nullptr);
     SelectComboItem(DeepItem(dlg, IDC_NAVIACTION_CBOTYPE), 1);
     SelectComboItem(AttrValue(dlg, f, NaviAttr::Task), 1);
@@ -137,8 +128,7 @@ TEST(NaviAction, MenuAndTypedTypeExamples) {
               R"(ICON="star" SRC="img.bmp">y)");
 
     s.SetHostText("", 0, 0);
-    s.Command(Command::NaviAction);
-    dlg = s.WaitDialog(kActionCaption);
+    dlg = s.Open(Command::NaviAction);
     ASSERT_NE(dlg, nullptr);
     TypeIntoCombo(DeepItem(dlg, IDC_NAVIACTION_CBOTYPE), L"SOFT2");
     SetCheck(AttrCheck(dlg, f, NaviAttr::Label), false);
@@ -149,8 +139,7 @@ TEST(NaviAction, MenuAndTypedTypeExamples) {
 
 TEST(NaviAction, CancelAfterEditingLeavesTheHostAlone) {
     Session s(Selected("次へ"));
-    s.Command(Command::NaviAction);
-    HWND dlg = s.WaitDialog(kActionCaption);
+    HWND dlg = s.Open(Command::NaviAction);
     ASSERT_NE(dlg, nullptr);
     SelectComboItem(DeepItem(dlg, IDC_NAVIACTION_CBOTYPE), 1);
     SetCheck(DeepItem(dlg, IDC_NAVIACTION_CHKSRC), true);
@@ -160,8 +149,7 @@ TEST(NaviAction, CancelAfterEditingLeavesTheHostAlone) {
 
 TEST(CE, ListBuiltWithAddDeleteAndEnterGoesInWithCrLf) {
     Session s(Selected("末尾"));
-    s.Command(Command::CE);
-    HWND dlg = s.WaitDialog(kCECaption);
+    HWND dlg = s.Open(Command::CE);
     ASSERT_NE(dlg, nullptr);
     HWND list = Item(dlg, IDC_LSTSNDATA);
     EXPECT_EQ(Preview(dlg), LR"(<CE TYPE="ACCEPT" DEST="">新しい項目)");
@@ -207,8 +195,7 @@ TEST(CE, ListBuiltWithAddDeleteAndEnterGoesInWithCrLf) {
 TEST(CE, OkWithAnEmptyListAndCancelInsertNothing) {
     Session s(Selected("末尾"));
     for (int button : {IDC_CMDOK, IDC_CMDCANCEL}) {
-        s.Command(Command::CE);
-        HWND dlg = s.WaitDialog(kCECaption);
+        HWND dlg = s.Open(Command::CE);
         ASSERT_NE(dlg, nullptr);
         if (button == IDC_CMDCANCEL) {
             Click(dlg, IDC_CMDADD);
@@ -225,38 +212,38 @@ constexpr int ActionId(NaviAttr a, int offset) {
     return IDC_NAVIACTION_ATTR_FIRST + 2 * static_cast<int>(IndexOf(a)) + offset;
 }
 
-const DialogCase kAKeys{"NaviA", Command::NaviA, kACaption, IDC_NAVIA_TAB,
+const DialogCase kAKeys{"NaviA", Command::NaviA, IDC_NAVIA_TAB,
                         {IDC_TXTED, AId(NaviAttr::Task, 1), AId(NaviAttr::Dest, 1),
                          AId(NaviAttr::Vars, 1), AId(NaviAttr::PostData, 1)},
                         "</A>"};
-const DialogCase kActionKeys{"NaviAction", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
+const DialogCase kActionKeys{"NaviAction", Command::NaviAction, IDC_NAVIACTION_TAB,
                              {IDC_TXTED, IDC_NAVIACTION_CBOTYPE, ActionId(NaviAttr::Task, 1),
                               ActionId(NaviAttr::Dest, 1), ActionId(NaviAttr::Vars, 1),
                               ActionId(NaviAttr::PostData, 1), IDC_NAVIACTION_TXTSRC},
                              ""};
-const DialogCase kCEKeys{"CE", Command::CE, kCECaption, 0,
+const DialogCase kCEKeys{"CE", Command::CE, 0,
                          {IDC_TXTED, IDC_CE_CBOTYPE, IDC_CE_TXTDEST}, "", true, IDC_LSTSNDATA};
 INSTANTIATE_TEST_SUITE_P(Navi, DialogKeys, ::testing::Values(kAKeys, kActionKeys, kCEKeys), CaseName());
 INSTANTIATE_TEST_SUITE_P(Navi, TabbedDialogs, ::testing::Values(kAKeys, kActionKeys), CaseName());
 INSTANTIATE_TEST_SUITE_P(
     Navi, EditableLists,
     ::testing::Values(
-        ListCase{"ATask", Command::NaviA, kACaption, IDC_NAVIA_TAB, AId(NaviAttr::Task, 1),
+        ListCase{"ATask", Command::NaviA, IDC_NAVIA_TAB, AId(NaviAttr::Task, 1),
                  AId(NaviAttr::Task, 0), LR"( TASK="TEXT")"},
-        ListCase{"ActionType", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
+        ListCase{"ActionType", Command::NaviAction, IDC_NAVIACTION_TAB,
                  IDC_NAVIACTION_CBOTYPE, 0, LR"( TYPE="TEXT")"},
-        ListCase{"ActionTask", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
+        ListCase{"ActionTask", Command::NaviAction, IDC_NAVIACTION_TAB,
                  ActionId(NaviAttr::Task, 1), 0, LR"( TASK="TEXT")"},
-        ListCase{"CEType", Command::CE, kCECaption, 0, IDC_CE_CBOTYPE, 0, LR"( TYPE="TEXT")"},
-        ListCase{"CETask", Command::CE, kCECaption, 0, IDC_CE_CBOTASK, IDC_CE_CHKTASK,
+        ListCase{"CEType", Command::CE, 0, IDC_CE_CBOTYPE, 0, LR"( TYPE="TEXT")"},
+        ListCase{"CETask", Command::CE, 0, IDC_CE_CBOTASK, IDC_CE_CHKTASK,
                  LR"( TASK="TEXT")"}),
     CaseName());
 INSTANTIATE_TEST_SUITE_P(
     Navi, TypedBoxes,
-    ::testing::Values(BoxCase{"ADest", Command::NaviA, kACaption, IDC_NAVIA_TAB, AId(NaviAttr::Dest, 1), 0},
-                      BoxCase{"ActionDest", Command::NaviAction, kActionCaption, IDC_NAVIACTION_TAB,
+    ::testing::Values(BoxCase{"ADest", Command::NaviA, IDC_NAVIA_TAB, AId(NaviAttr::Dest, 1), 0},
+                      BoxCase{"ActionDest", Command::NaviAction, IDC_NAVIACTION_TAB,
                               ActionId(NaviAttr::Dest, 1), ActionId(NaviAttr::Dest, 0)},
-                      BoxCase{"CEDest", Command::CE, kCECaption, 0, IDC_CE_TXTDEST, IDC_CE_CHKDEST,
+                      BoxCase{"CEDest", Command::CE, 0, IDC_CE_TXTDEST, IDC_CE_CHKDEST,
                               IDC_LSTSNDATA}),
     CaseName());
 

@@ -3,36 +3,16 @@
 
 #include "dialogs/text/TextRes.h"
 #include "e2e/DialogKeys.h"
+#include "e2e/DialogSteps.h"
 #include "e2e/Driver.h"
 #include "palette/frmMain.h"
 
 namespace mq::e2e {
 namespace {
 
-const std::wstring kTextCaption = L"テキスト整形";
-
-HostOptions Hello() {
-    HostOptions o;
-    o.text = "Hello";
-    o.selStart = 0;
-    o.selEnd = 5;
-    return o;
-}
-
-// Opens the text dialog, picks `tagIndex`, sets the close-tag box, presses OK.
-void InsertTextTag(Session& s, int tagIndex, bool closeTag) {
-    s.Command(Command::Text);
-    HWND dlg = s.WaitDialog(kTextCaption);
-    ASSERT_NE(dlg, nullptr);
-    SelectComboItem(Item(dlg, IDC_CBOTAG), tagIndex);
-    if (closeTag) ClickControl(Item(dlg, IDC_CHKCLOSETAG));
-    ASSERT_TRUE(WaitUntil([&] { return IsChecked(Item(dlg, IDC_CHKCLOSETAG)) == closeTag; }));
-    Click(dlg, IDC_CMDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
-}
 
 TEST(Palette, WorkedExampleWrapsTheSelectionAndGivesTheFocusBack) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     ASSERT_NE(s.Palette(), nullptr);
     InsertTextTag(s, 1, true);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
@@ -45,8 +25,7 @@ TEST(Palette, OkAtOnceInsertsBrAtTheCaretAndUncheckedBoxLeavesNoClosingTag) {
     o.text = "abc";
     o.selStart = o.selEnd = 1;
     Session s(o);
-    s.Command(Command::Text);
-    HWND dlg = s.WaitDialog(kTextCaption);
+    HWND dlg = s.Open(Command::Text);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(Item(dlg, IDC_CBOTAG)), L"BR");
     EXPECT_FALSE(IsChecked(Item(dlg, IDC_CHKCLOSETAG)));
@@ -56,7 +35,7 @@ TEST(Palette, OkAtOnceInsertsBrAtTheCaretAndUncheckedBoxLeavesNoClosingTag) {
 }
 
 TEST(Palette, CancelEscAndCloseBoxInsertNothingAfterAnEarlierOk) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     InsertTextTag(s, 1, false);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
     const std::string after = s.HostText();
@@ -64,8 +43,7 @@ TEST(Palette, CancelEscAndCloseBoxInsertNothingAfterAnEarlierOk) {
 
     // Cancel, Esc, the close box: each after editing the controls.
     for (int way = 0; way < 3; ++way) {
-        s.Command(Command::Text);
-        HWND dlg = s.WaitDialog(kTextCaption);
+        HWND dlg = s.Open(Command::Text);
         ASSERT_NE(dlg, nullptr) << way;
         SelectComboItem(Item(dlg, IDC_CBOTAG), 2);
         if (way == 0) Click(dlg, IDC_CMDCANCEL);
@@ -79,14 +57,13 @@ TEST(Palette, CancelEscAndCloseBoxInsertNothingAfterAnEarlierOk) {
 }
 
 TEST(Palette, EnterPressesOkAndReopeningStartsFromTheInitialValues) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     InsertTextTag(s, 3, true);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
     EXPECT_EQ(s.HostText(), "<TAB>Hello</TAB>");
 
     s.SetHostText("xyz", 0, 3);
-    s.Command(Command::Text);
-    HWND dlg = s.WaitDialog(kTextCaption);
+    HWND dlg = s.Open(Command::Text);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(Item(dlg, IDC_CBOTAG)), L"BR");
     EXPECT_FALSE(IsChecked(Item(dlg, IDC_CHKCLOSETAG)));
@@ -124,7 +101,7 @@ TEST(Palette, LargeHostTextIsCutExactlyPast64KiB) {
 }
 
 TEST(Palette, WithoutAnEditorOneWarningThenInsertionsChangeNothing) {
-    HostOptions o = Hello();
+    HostOptions o = Selected("Hello");
     o.extraArgs = {L"--nested-editor"};
     Session s(o);
     HWND box = nullptr;
@@ -144,12 +121,11 @@ TEST(Palette, WithoutAnEditorOneWarningThenInsertionsChangeNothing) {
 }
 
 TEST(Palette, StartsOnTopLeavesTheBandWhileADialogIsOpenAndComesBack) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     const LRESULT both = win32::kStateChecked | win32::kStateTopmost;
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == both; }));
 
-    s.Command(Command::Text);
-    HWND dlg = s.WaitDialog(kTextCaption);
+    HWND dlg = s.Open(Command::Text);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(s.PaletteState(), 0);
     EXPECT_FALSE(IsWindowEnabled(s.Palette()));
@@ -159,8 +135,7 @@ TEST(Palette, StartsOnTopLeavesTheBandWhileADialogIsOpenAndComesBack) {
     // Switched off, it stays off around a dialog.
     s.Command(Command::Saizenmen);
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == 0; }));
-    s.Command(Command::Text);
-    dlg = s.WaitDialog(kTextCaption);
+    dlg = s.Open(Command::Text);
     ASSERT_NE(dlg, nullptr);
     Click(dlg, IDC_CMDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg) && IsWindowEnabled(s.Palette()); }));
@@ -168,9 +143,9 @@ TEST(Palette, StartsOnTopLeavesTheBandWhileADialogIsOpenAndComesBack) {
 }
 
 TEST(Palette, ToolbarButtonsDispatchByKey) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     s.ToolbarClick(4);  // "テキスト整形"
-    HWND dlg = s.WaitDialog(kTextCaption);
+    HWND dlg = s.WaitDialog(caption::kText);
     ASSERT_NE(dlg, nullptr);
     Click(dlg, IDC_CMDOK);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
@@ -178,7 +153,7 @@ TEST(Palette, ToolbarButtonsDispatchByKey) {
 }
 
 TEST(Palette, ToolbarExitEndsTheProgram) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     ASSERT_NE(s.Palette(), nullptr);
     s.ToolbarClick(0);  // "終了"
     EXPECT_TRUE(s.WaitPaletteExit());
@@ -186,19 +161,19 @@ TEST(Palette, ToolbarExitEndsTheProgram) {
 
 TEST(Palette, CloseBoxAndMenuExitEndTheProgram) {
     {
-        Session s(Hello());
+        Session s(Selected("Hello"));
         PostMessageW(s.Palette(), WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(s.WaitPaletteExit());
     }
     {
-        Session s(Hello());
+        Session s(Selected("Hello"));
         s.Command(Command::Exit);
         EXPECT_TRUE(s.WaitPaletteExit());
     }
 }
 
 TEST(Palette, ClientAreaIsTheToolbarAndTheWindowIsFullyOnScreen) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     HWND palette = s.Palette();
     RECT client, window;
     GetClientRect(palette, &client);
@@ -215,7 +190,7 @@ TEST(Palette, ClientAreaIsTheToolbarAndTheWindowIsFullyOnScreen) {
     EXPECT_FALSE(style & WS_THICKFRAME);
 }
 
-const DialogCase kTextKeys{"Text", Command::Text, L"テキスト整形", 0,
+const DialogCase kTextKeys{"Text", Command::Text, 0,
                            {IDC_CBOTAG, IDC_CHKCLOSETAG}, ""};
 INSTANTIATE_TEST_SUITE_P(Text, DialogKeys, ::testing::Values(kTextKeys), CaseName());
 
@@ -226,7 +201,7 @@ namespace mq::e2e {
 namespace {
 
 TEST(Palette, MovingToAMonitorOfAnotherScaleKeepsTheClientAreaTheToolbar) {
-    Session s(Hello());
+    Session s(Selected("Hello"));
     HWND palette = s.Palette();
     auto client = [&] {
         RECT r;
@@ -243,7 +218,7 @@ TEST(Palette, MovingToAMonitorOfAnotherScaleKeepsTheClientAreaTheToolbar) {
 
     // The rebuilt toolbar still dispatches by key.
     s.ToolbarClick(4);
-    HWND dlg = s.WaitDialog(kTextCaption);
+    HWND dlg = s.WaitDialog(caption::kText);
     ASSERT_NE(dlg, nullptr);
     Click(dlg, IDC_CMDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));

@@ -76,14 +76,12 @@ TEST(PlantedDlls, NoneRunsWhileThePaletteOpensATabbedDialogAndTheVersionBox) {
 
     // The deck dialog's tab pages take the visual styles' colours; the
     // version box reads the program's version resource.
-    s.Command(Command::Deck);
-    HWND deck = s.WaitDialog(L"デッキの設定 - <HDML>");
+    HWND deck = s.Open(Command::Deck);
     ASSERT_NE(deck, nullptr);
     ASSERT_NE(DeepItem(deck, IDC_SSTAB1), nullptr);
     PressKey(deck, VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(deck); }));
-    s.Command(Command::Version);
-    HWND box = s.WaitDialog(L"Marquill バージョン情報");
+    HWND box = s.Open(Command::Version);
     ASSERT_NE(box, nullptr);
     PressKey(box, VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));

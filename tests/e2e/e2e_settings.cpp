@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialogs/text/TextRes.h"
+#include "e2e/DialogSteps.h"
 #include "e2e/Driver.h"
 #include "e2e/FolderBrowser.h"
 #include "palette/VersionRes.h"
@@ -34,47 +35,10 @@ const std::wstring kWriteFailedText =
     L"・MARQ.ini が読み取り専用になっていませんか？\r\n"
     L"・Marquillのフォルダに書き込む権限がありますか？";
 
-HostOptions Plain() {
-    HostOptions o;
-    o.text = "Hello";
-    o.selEnd = 5;
-    return o;
-}
-
 HostOptions WithSettings(const std::string& ini) {
-    HostOptions o = Plain();
+    HostOptions o = Selected("Hello");
     o.programFiles = {{L"MARQ.ini", ini}};
     return o;
-}
-
-std::string ReadAll(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "(none)";
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(f);
-    return bytes;
-}
-
-void WriteAll(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-}
-
-// A value of the settings file as the system reads it, "(none)" when the
-// key or the file is missing.
-std::wstring Setting(Session& s, const wchar_t* key) {
-    wchar_t buffer[512] = {};
-    GetPrivateProfileStringW(L"Marquill", key, L"(none)", buffer, 512,
-                             (s.Folder() + L"\\MARQ.ini").c_str());
-    return buffer;
 }
 
 std::string SettingsBytes(Session& s) { return ReadAll(s.Folder() + L"\\MARQ.ini"); }
@@ -88,7 +52,7 @@ void Answer(HWND box, int button) { PostMessageW(box, WM_COMMAND, button, 0); }
 // The saved always-on-top state
 
 TEST(SavedTopMost, WithoutASettingsFileThePaletteFloatsAndSavesOneAtExit) {
-    Session s(Plain());
+    Session s(Selected("Hello"));
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; }));
     EXPECT_EQ(SettingsBytes(s), "(none)");  // reading creates nothing
     s.Command(Command::Exit);
@@ -138,32 +102,10 @@ TEST(SavedTopMost, TogglingWritesNothingUntilThePaletteClosesByAnyWay) {
 }
 
 
-// A folder on the prefix's drive C:, removed afterwards.
-class DriveCFolder {
-public:
-    DriveCFolder() {
-        static int n = 0;
-        name_ = L"mq-import-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++n);
-        CreateDirectoryW(Path().c_str(), nullptr);
-    }
-    ~DriveCFolder() {
-        DeleteFileW((Path() + L"\\kshdml.ini").c_str());
-        RemoveDirectoryW(Path().c_str());
-    }
-    DriveCFolder(const DriveCFolder&) = delete;
-    DriveCFolder& operator=(const DriveCFolder&) = delete;
-    const std::wstring& Name() const { return name_; }
-    std::wstring Path() const { return L"C:\\" + name_; }
-
-private:
-    std::wstring name_;
-};
-
 // Runs the import up to the folder browser: confirms, waits for the
 // browser and chooses `folder` in it.
 void ImportFrom(Session& s, const DriveCFolder& folder) {
-    s.Command(Command::InportFromHDMLEditor);
-    HWND confirm = s.WaitDialog(L"設定インポート");
+    HWND confirm = s.Open(Command::InportFromHDMLEditor);
     ASSERT_NE(confirm, nullptr);
     EXPECT_EQ(MessageBoxText(confirm), kConfirmText);
     Answer(confirm, IDOK);
@@ -182,8 +124,7 @@ TEST(SettingsImport, CancelAtTheConfirmationShowsNoBrowserAndChangesNothing) {
     const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
     Session s(WithSettings(before));
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; }));
-    s.Command(Command::InportFromHDMLEditor);
-    HWND confirm = s.WaitDialog(L"設定インポート");
+    HWND confirm = s.Open(Command::InportFromHDMLEditor);
     ASSERT_NE(confirm, nullptr);
     EXPECT_EQ(MessageBoxText(confirm), kConfirmText);
     EXPECT_EQ(GetWindow(confirm, GW_OWNER), s.Palette());
@@ -200,8 +141,7 @@ TEST(SettingsImport, CancelAtTheConfirmationShowsNoBrowserAndChangesNothing) {
 TEST(SettingsImport, CancelInTheBrowserEndsSilently) {
     const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
     Session s(WithSettings(before));
-    s.Command(Command::InportFromHDMLEditor);
-    HWND confirm = s.WaitDialog(L"設定インポート");
+    HWND confirm = s.Open(Command::InportFromHDMLEditor);
     ASSERT_NE(confirm, nullptr);
     Answer(confirm, IDOK);
     HWND browser = WaitFolderBrowser(s);
@@ -209,17 +149,17 @@ TEST(SettingsImport, CancelInTheBrowserEndsSilently) {
     FolderBrowser(browser, s.PaletteProcessId()).Cancel();
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
     ASSERT_TRUE(PaletteIdle(s));
-    EXPECT_EQ(s.FindDialog(L"インポート失敗"), nullptr);
-    EXPECT_EQ(s.FindDialog(L"インポート完了"), nullptr);
+    EXPECT_EQ(s.FindDialog(caption::kImportFailed), nullptr);
+    EXPECT_EQ(s.FindDialog(caption::kImportDone), nullptr);
     EXPECT_EQ(SettingsBytes(s), before);
 }
 
 TEST(SettingsImport, AFolderWithoutTheCompanionFileIsReported) {
     const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
     Session s(WithSettings(before));
-    DriveCFolder folder;
+    DriveCFolder folder(L"mq-import-");
     ImportFrom(s, folder);
-    HWND box = s.WaitDialog(L"インポート失敗");
+    HWND box = s.WaitDialog(caption::kImportFailed);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kNotFoundText);
     Answer(box, IDOK);
@@ -229,10 +169,10 @@ TEST(SettingsImport, AFolderWithoutTheCompanionFileIsReported) {
 
 TEST(SettingsImport, TheCompanionsFolderSettingIsCopied) {
     Session s(WithSettings("[Marquill]\r\nTopMost=1\r\nTempleteLib=C:\\old\r\n"));
-    DriveCFolder folder;
+    DriveCFolder folder(L"mq-import-");
     WriteAll(folder.Path() + L"\\kshdml.ini", ToCp932(kCompanion));
     ImportFrom(s, folder);
-    HWND box = s.WaitDialog(L"インポート完了");
+    HWND box = s.WaitDialog(caption::kImportDone);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"設定のインポートが完了しました。");
     EXPECT_EQ(Setting(s, L"TempleteLib"), L"D:\\HDML\\テンプレート");
@@ -244,16 +184,16 @@ TEST(SettingsImport, TheCompanionsFolderSettingIsCopied) {
 
 TEST(SettingsImport, AFailedWriteIsReportedAsAFailure) {
     // "MARQ.ini" is a folder: nothing can be written there.
-    Session s(Plain());
+    Session s(Selected("Hello"));
     ASSERT_NE(s.Palette(), nullptr);
     ASSERT_TRUE(CreateDirectoryW((s.Folder() + L"\\MARQ.ini").c_str(), nullptr));
-    DriveCFolder folder;
+    DriveCFolder folder(L"mq-import-");
     WriteAll(folder.Path() + L"\\kshdml.ini", ToCp932(kCompanion));
     ImportFrom(s, folder);
-    HWND box = s.WaitDialog(L"インポート失敗");
+    HWND box = s.WaitDialog(caption::kImportFailed);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kWriteFailedText);
-    EXPECT_EQ(s.FindDialog(L"インポート完了"), nullptr);
+    EXPECT_EQ(s.FindDialog(caption::kImportDone), nullptr);
     Answer(box, IDOK);
     ASSERT_TRUE(PaletteIdle(s));
     RemoveDirectoryW((s.Folder() + L"\\MARQ.ini").c_str());
@@ -342,7 +282,7 @@ void PressF1(Session& s) {
 }
 
 TEST(Help, F1WithoutTheHelpPageSaysSo) {
-    Session s(Plain());
+    Session s(Selected("Hello"));
     ASSERT_NE(s.Palette(), nullptr);
     PressF1(s);
     HWND box = s.WaitDialog(L"見つかりません。");
@@ -356,7 +296,7 @@ TEST(Help, F1WithoutTheHelpPageSaysSo) {
 
 TEST(Help, F1OpensThePageBesideTheProgramInItsViewer) {
     Associations associations;
-    Session s(Plain());
+    Session s(Selected("Hello"));
     ASSERT_NE(s.Palette(), nullptr);
     ASSERT_TRUE(CreateDirectoryW((s.Folder() + L"\\help").c_str(), nullptr));
     WriteAll(s.Folder() + L"\\help\\index.html", "<!DOCTYPE html><title>help</title>");
@@ -374,13 +314,11 @@ TEST(Help, F1OpensThePageBesideTheProgramInItsViewer) {
 // ---------------------------------------------------------------------------
 // The version box
 
-const std::wstring kVersionCaption = L"Marquill バージョン情報";
 
 TEST(VersionBox, ShowsTheNameTheVersionAndTheLink) {
-    Session s(Plain());
+    Session s(Selected("Hello"));
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; }));
-    s.Command(Command::Version);
-    HWND box = s.WaitDialog(kVersionCaption);
+    HWND box = s.Open(Command::Version);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(Text(Item(box, IDC_LABEL1)), L"Marquill");
     EXPECT_EQ(Text(Item(box, IDC_LABEL2)), L"Version 0.02.0005 ");
@@ -405,10 +343,9 @@ TEST(VersionBox, ShowsTheNameTheVersionAndTheLink) {
 }
 
 TEST(VersionBox, EnterEscAndTheCloseBoxCloseItAndNothingIsInserted) {
-    Session s(Plain());
+    Session s(Selected("Hello"));
     // An earlier insertion leaves its text behind for the next command.
-    s.Command(Command::Text);
-    HWND text = s.WaitDialog(L"テキスト整形");
+    HWND text = s.Open(Command::Text);
     ASSERT_NE(text, nullptr);
     Click(text, IDC_CMDOK);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
@@ -416,8 +353,7 @@ TEST(VersionBox, EnterEscAndTheCloseBoxCloseItAndNothingIsInserted) {
     EXPECT_EQ(after, "<BR>Hello");
 
     for (int way = 0; way < 3; ++way) {
-        s.Command(Command::Version);
-        HWND box = s.WaitDialog(kVersionCaption);
+        HWND box = s.Open(Command::Version);
         ASSERT_NE(box, nullptr) << way;
         if (way == 0) PressKey(box, VK_RETURN);
         if (way == 1) PressKey(box, VK_ESCAPE);
@@ -431,9 +367,8 @@ TEST(VersionBox, EnterEscAndTheCloseBoxCloseItAndNothingIsInserted) {
 
 TEST(VersionBox, ClickingTheLinkOpensTheAddressAndTheBoxStays) {
     Associations associations;
-    Session s(Plain());
-    s.Command(Command::Version);
-    HWND box = s.WaitDialog(kVersionCaption);
+    Session s(Selected("Hello"));
+    HWND box = s.Open(Command::Version);
     ASSERT_NE(box, nullptr);
     HWND link = Item(box, IDC_LABEL3);
     PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

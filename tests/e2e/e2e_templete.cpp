@@ -7,39 +7,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "e2e/DialogKeys.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/Driver.h"
 #include "e2e/FolderBrowser.h"
 #include "platform/win32/WideText.h"
+#include "support/LinkTemplate.h"
 #include "templates/TempleteModel.h"
 #include "templates/TempleteRes.h"
 
 namespace mq::e2e {
 namespace {
 
-const std::wstring kCaption = L"テンプレート";
 
-const std::string kLink =
-    "[KestrelTagTemplete]\r\nTagName=リンク\r\nIndex=B12\r\nBaseElement=A\r\n"
-    "Element1=TASK=\r\nElement2=DEST=\r\nElement1Default=GO\r\nElement2Default=#top\r\n"
-    "CloseTag=</A>\r\n";
 const std::string kImg =
     "[KestrelTagTemplete]\r\nTagName=画像\r\nEdited=作者\r\nIndex=B1\r\nBaseElement=IMG\r\n"
     "Element1=SRC=\r\nElement1Default=a.bmp\r\n";
-
-std::string ReadAll(const std::wstring& path) {
-    std::ifstream f(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void WriteAll(const std::wstring& path, const std::string& bytes) {
-    std::ofstream f(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    f << bytes;
-}
 
 // "TempleteLib" as the settings file beside the program holds it.
 std::wstring Setting(Session& s) {
@@ -58,22 +42,6 @@ HostOptions WithLibrary(const std::string& selected,
     return o;
 }
 
-HWND Open(Session& s) {
-    s.Command(Command::Templete);
-    return s.WaitDialog(kCaption);
-}
-
-std::vector<std::wstring> ListItems(HWND list) {
-    std::vector<std::wstring> items;
-    const auto n = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        wchar_t text[MAX_PATH] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.emplace_back(text);
-    }
-    return items;
-}
-
 // Picks list entry `index` with the keyboard, as a user would: Home, then
 // Down arrows. The list has the focus when the dialog opens.
 void PickWithKeys(HWND dlg, int index) {
@@ -85,13 +53,13 @@ void PickWithKeys(HWND dlg, int index) {
 }
 
 TEST(Templete, WorkedExampleInsertsTheLinkAroundTheSelection) {
-    Session s(WithLibrary("ニュース", {{L"link.ktt", kLink}, {L"img.ktt", kImg}}));
-    HWND dlg = Open(s);
+    Session s(WithLibrary("ニュース", {{L"link.ktt", test::kLinkTemplate}, {L"img.ktt", kImg}}));
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     // No setting yet: the program's folder, written back at once.
     EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
     EXPECT_EQ(Setting(s), s.Folder());
-    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"img.ktt", L"link.ktt"}));
+    EXPECT_EQ(ListLines(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"img.ktt", L"link.ktt"}));
     EXPECT_EQ(SendMessageW(Item(dlg, IDC_FILE), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_EQ(Preview(dlg), L"");
 
@@ -111,8 +79,8 @@ TEST(Templete, WorkedExampleInsertsTheLinkAroundTheSelection) {
 }
 
 TEST(Templete, AClickOnThePickedLineReadsTheFileAgain) {
-    Session s(WithLibrary("ニュース", {{L"link.ktt", kLink}, {L"img.ktt", kImg}}));
-    HWND dlg = Open(s);
+    Session s(WithLibrary("ニュース", {{L"link.ktt", test::kLinkTemplate}, {L"img.ktt", kImg}}));
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     HWND list = Item(dlg, IDC_FILE);
     HWND dest = Item(dlg, IDC_TXTELEMENT2);
@@ -120,7 +88,7 @@ TEST(Templete, AClickOnThePickedLineReadsTheFileAgain) {
     ASSERT_TRUE(WaitUntil([&] { return Text(dest) == L"#top"; }));
     TypeInto(dest, L"#news");
     // Edited on disk meanwhile: the next click shows the new default.
-    std::string edited = kLink;
+    std::string edited = test::kLinkTemplate;
     edited.replace(edited.find("#top"), 4, "#home");
     WriteAll(s.Folder() + L"\\link.ktt", ToCp932(edited));
     ClickListLine(list, 1);
@@ -140,14 +108,14 @@ TEST(Templete, AClickOnThePickedLineReadsTheFileAgain) {
 }
 
 TEST(Templete, TheLoadedTemplateOutlivesTheWindowForTheRun) {
-    Session s(WithLibrary("x", {{L"link.ktt", kLink}, {L"img.ktt", kImg}}));
+    Session s(WithLibrary("x", {{L"link.ktt", test::kLinkTemplate}, {L"img.ktt", kImg}}));
     // First opening in the run: nothing loaded, OK gives "<>".
-    HWND dlg = Open(s);
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     OkInserts(s, dlg, "<>x");
 
     // Pick and replace the defaults, then Cancel: nothing inserted.
-    dlg = Open(s);
+    dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     PickWithKeys(dlg, 0);
     ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"画像"; }));
@@ -159,7 +127,7 @@ TEST(Templete, TheLoadedTemplateOutlivesTheWindowForTheRun) {
 
     // A later opening shows nothing of it, but OK still expands it.
     s.SetHostText("y", 0, 1);
-    dlg = Open(s);
+    dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(Item(dlg, IDC_TXTTAGNAME)), L"");
     EXPECT_EQ(Text(Item(dlg, IDC_LBL1)), L"要素1(&1)：");
@@ -169,8 +137,8 @@ TEST(Templete, TheLoadedTemplateOutlivesTheWindowForTheRun) {
 }
 
 TEST(Templete, AccessKeysReachTheInputsAndDefaultsAreReplaced) {
-    Session s(WithLibrary("本文", {{L"link.ktt", kLink}}));
-    HWND dlg = Open(s);
+    Session s(WithLibrary("本文", {{L"link.ktt", test::kLinkTemplate}}));
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     PickWithKeys(dlg, 0);
     ASSERT_TRUE(WaitUntil([&] { return Preview(dlg) == L"<A TASK=\"GO\" DEST=\"#top\">"; }));
@@ -202,7 +170,7 @@ TEST(Templete, Utf8TemplatesJapaneseDefaultsReachTheHostInCodePage932) {
     Session s(o);
     for (int pick : {0, 1}) {
         s.SetHostText("x", 0, 1);
-        HWND dlg = Open(s);
+        HWND dlg = s.Open(Command::Templete);
         ASSERT_NE(dlg, nullptr);
         PickWithKeys(dlg, pick);
         ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"画像の説明"; }));
@@ -212,33 +180,17 @@ TEST(Templete, Utf8TemplatesJapaneseDefaultsReachTheHostInCodePage932) {
     }
 }
 
-// A folder of the test's own, removed with everything in it.
-struct Scratch {
-    explicit Scratch(std::wstring p) : path(std::move(p)) {
-        std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(path), ec);
-    }
-    ~Scratch() {
-        std::error_code ec;
-        std::filesystem::remove_all(std::filesystem::path(path), ec);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-    std::wstring path;
-};
-
 TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
-    Session s(WithLibrary("sel", {{L"link.ktt", kLink}}));
+    Session s(WithLibrary("sel", {{L"link.ktt", test::kLinkTemplate}}));
     // The other library lives at the top of C:, where the browser's tree
     // reaches it from the drive in two steps.
-    const std::wstring top = L"mq-e2e-templete-" + std::to_wstring(GetCurrentProcessId());
-    const Scratch scratch(L"C:\\" + top);
-    const std::wstring other = scratch.path + L"\\他のライブラリ";
+    const DriveCFolder scratch(L"mq-e2e-templete-");
+    const std::wstring other = scratch.Path() + L"\\他のライブラリ";
     ASSERT_TRUE(CreateDirectoryW(other.c_str(), nullptr));
     WriteAll(other + L"\\z.ktt", ToCp932("[KestrelTagTemplete]\r\nIndex=B\r\nBaseElement=Z\r\n"));
     WriteAll(other + L"\\y.KTT", ToCp932("[KestrelTagTemplete]\r\nIndex=B\r\nBaseElement=Y\r\n"));
 
-    HWND dlg = Open(s);
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     PickWithKeys(dlg, 0);
     ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"リンク"; }));
@@ -261,10 +213,10 @@ TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
     ASSERT_NE(browser, nullptr);
     FolderBrowser tree(browser, s.PaletteProcessId());
     ASSERT_TRUE(tree.Ready());
-    ASSERT_TRUE(tree.ChooseOnDriveC({top, L"他のライブラリ"}));
+    ASSERT_TRUE(tree.ChooseOnDriveC({scratch.Name(), L"他のライブラリ"}));
     ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTFOLDER)) == other; }))
         << win32::Narrow(Text(Item(dlg, IDC_TXTFOLDER)));
-    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"y.KTT", L"z.ktt"}));
+    EXPECT_EQ(ListLines(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"y.KTT", L"z.ktt"}));
     EXPECT_EQ(Setting(s), other);
     // The loaded template and what the dialog shows of it stay.
     EXPECT_EQ(Text(Item(dlg, IDC_TXTTAGNAME)), L"リンク");
@@ -272,7 +224,7 @@ TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
 
     ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
     EXPECT_EQ(Setting(s), other);
-    dlg = Open(s);
+    dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), other);
     OkInserts(s, dlg, "<A TASK=\"\" DEST=\"\">sel</A>");
@@ -281,16 +233,15 @@ TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
 // The settings file holds the folder in code page 932: a name it cannot
 // spell would come back as another folder's ("café" as "cafe").
 TEST(Templete, AFolderTheSettingCannotNameIsRefusedAndUnnamableFilesAreNotListed) {
-    Session s(WithLibrary("sel", {{L"link.ktt", kLink}, {L"テスト😀.ktt", kImg}}));
-    const std::wstring top = L"mq-e2e-cafe-" + std::to_wstring(GetCurrentProcessId());
-    const Scratch scratch(L"C:\\" + top);
+    Session s(WithLibrary("sel", {{L"link.ktt", test::kLinkTemplate}, {L"テスト😀.ktt", kImg}}));
+    const DriveCFolder scratch(L"mq-e2e-cafe-");
     for (const std::wstring name : {L"café", L"cafe"}) {
-        ASSERT_TRUE(CreateDirectoryW((scratch.path + L"\\" + name).c_str(), nullptr));
-        WriteAll(scratch.path + L"\\" + name + L"\\" + name + L".ktt", ToCp932(kImg));
+        ASSERT_TRUE(CreateDirectoryW((scratch.Path() + L"\\" + name).c_str(), nullptr));
+        WriteAll(scratch.Path() + L"\\" + name + L"\\" + name + L".ktt", ToCp932(kImg));
     }
-    HWND dlg = Open(s);
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), std::vector<std::wstring>{L"link.ktt"});
+    EXPECT_EQ(ListLines(Item(dlg, IDC_FILE)), std::vector<std::wstring>{L"link.ktt"});
 
     const std::string settingsBefore = ReadAll(s.Folder() + L"\\MARQ.ini");
     Click(dlg, IDC_CMDCHANGEFOLDER);
@@ -298,14 +249,14 @@ TEST(Templete, AFolderTheSettingCannotNameIsRefusedAndUnnamableFilesAreNotListed
     ASSERT_NE(browser, nullptr);
     FolderBrowser tree(browser, s.PaletteProcessId());
     ASSERT_TRUE(tree.Ready());
-    ASSERT_TRUE(tree.ChooseOnDriveC({top, L"café"}));
+    ASSERT_TRUE(tree.ChooseOnDriveC({scratch.Name(), L"café"}));
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(s.PaletteProcessId())) != nullptr; }));
     EXPECT_EQ(MessageBoxText(box), win32::Widen(kFolderNotStorableMessage));
     PressKey(box, VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && IsWindowEnabled(dlg); }));
     EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
-    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), std::vector<std::wstring>{L"link.ktt"});
+    EXPECT_EQ(ListLines(Item(dlg, IDC_FILE)), std::vector<std::wstring>{L"link.ktt"});
     EXPECT_EQ(ReadAll(s.Folder() + L"\\MARQ.ini"), settingsBefore);
     ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
 }
@@ -314,16 +265,16 @@ TEST(Templete, ASettingNamingAFileOrNothingIsRepairedAndAnEmptyLibraryListsNothi
     HostOptions o = WithLibrary("s", {});
     o.programFiles.emplace_back(L"MARQ.ini", "[Marquill]\r\nTempleteLib=C:\\no\\such\\folder\r\n");
     Session s(o);
-    HWND dlg = Open(s);
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
     EXPECT_EQ(Setting(s), s.Folder());
-    EXPECT_TRUE(ListItems(Item(dlg, IDC_FILE)).empty());
+    EXPECT_TRUE(ListLines(Item(dlg, IDC_FILE)).empty());
     ClosesWithoutInserting(s, dlg, IDC_CMDCANCEL);
 
     WriteAll(s.Folder() + L"\\MARQ.ini",
              ToCp932("[Marquill]\r\nTempleteLib=" + win32::Narrow(s.Folder()) + "\\MARQ.ini\r\n"));
-    dlg = Open(s);
+    dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(Item(dlg, IDC_TXTFOLDER)), s.Folder());
     EXPECT_EQ(Setting(s), s.Folder());
@@ -334,12 +285,12 @@ TEST(Templete, ALibraryThatVanishesWhileTheDialogIsOpenGivesAnEmptyTag) {
     Session s(WithLibrary("s", {}));
     const std::wstring lib = s.Folder() + L"\\lib";
     ASSERT_TRUE(CreateDirectoryW(lib.c_str(), nullptr));
-    WriteAll(lib + L"\\link.ktt", ToCp932(kLink));
+    WriteAll(lib + L"\\link.ktt", ToCp932(test::kLinkTemplate));
     WriteAll(s.Folder() + L"\\MARQ.ini",
              ToCp932("[Marquill]\r\nTempleteLib=" + win32::Narrow(lib) + "\r\n"));
-    HWND dlg = Open(s);
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(ListItems(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"link.ktt"}));
+    EXPECT_EQ(ListLines(Item(dlg, IDC_FILE)), (std::vector<std::wstring>{L"link.ktt"}));
     std::error_code ec;
     std::filesystem::remove_all(std::filesystem::path(lib), ec);
     ASSERT_FALSE(ec);
@@ -364,9 +315,9 @@ TEST(Templete, TheStarterLibraryIsOfferedAtFirstStart) {
     std::sort(names.begin(), names.end());
     ASSERT_FALSE(names.empty());
     Session s(o);
-    HWND dlg = Open(s);
+    HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
-    ASSERT_EQ(ListItems(Item(dlg, IDC_FILE)), names);
+    ASSERT_EQ(ListLines(Item(dlg, IDC_FILE)), names);
     const auto entry = std::find(names.begin(), names.end(), L"entry.ktt") - names.begin();
     ASSERT_LT(static_cast<std::size_t>(entry), names.size());
     PickWithKeys(dlg, static_cast<int>(entry));
@@ -375,11 +326,11 @@ TEST(Templete, TheStarterLibraryIsOfferedAtFirstStart) {
     OkInserts(s, dlg, "<ENTRY KEY=\"word\" FORMAT=\"*M\" DEFAULT=\"\">入力</ENTRY>");
 }
 
-const DialogCase kTempleteKeys{"Templete", Command::Templete, kCaption, 0,
+const DialogCase kTempleteKeys{"Templete", Command::Templete, 0,
                                {IDC_FILE, IDC_TXTELEMENT1, IDC_TXTED}, "</A>", true, 0, IDC_FILE};
 INSTANTIATE_TEST_SUITE_P(Templete, DialogKeys, ::testing::Values(kTempleteKeys), CaseName());
 INSTANTIATE_TEST_SUITE_P(Templete, TypedBoxes,
-                         ::testing::Values(BoxCase{"Element1", Command::Templete, kCaption, 0,
+                         ::testing::Values(BoxCase{"Element1", Command::Templete, 0,
                                                    IDC_TXTELEMENT1, 0, 0, IDC_FILE}),
                          CaseName());
 

@@ -9,6 +9,7 @@
 #include "platform/posix/Cp932.h"
 #include "platform/posix/PosixProfile.h"
 #include "support/DiskFileSystem.h"
+#include "support/LinkTemplate.h"
 #include "templates/TagTemplate.h"
 
 namespace mq::test {
@@ -93,16 +94,7 @@ protected:
     Cp932CodePage cp;
 };
 
-constexpr std::string_view kLinkExample =
-    "[KestrelTagTemplete]\r\n"
-    "TagName=リンク\r\n"
-    "Index=B12\r\n"
-    "BaseElement=A\r\n"
-    "Element1=TASK=\r\n"
-    "Element2=DEST=\r\n"
-    "Element1Default=GO\r\n"
-    "Element2Default=#top\r\n"
-    "CloseTag=</A>\r\n";
+const std::string_view kLinkExample = kLinkTemplate;
 
 TEST_F(TemplateFiles, TheLinkExampleLoadsAndExpands) {
     Write("link.ktt", kLinkExample);

@@ -11,6 +11,7 @@
 #include "platform/posix/Cp932.h"
 #include "platform/posix/PosixProfile.h"
 #include "support/DiskFileSystem.h"
+#include "support/LinkTemplate.h"
 #include "settings/INIAccessGlobal.h"
 #include "support/RecordingMessagePort.h"
 #include "support/ScriptedFolderPicker.h"
@@ -29,10 +30,7 @@ protected:
         fs::create_directory(tmp.dir() / "app");
         fs::create_directory(tmp.dir() / "lib");
         files.applicationFolder = tmp.Path("app");
-        Put("lib/link.ktt",
-            "[KestrelTagTemplete]\r\nTagName=リンク\r\nIndex=B12\r\nBaseElement=A\r\n"
-            "Element1=TASK=\r\nElement2=DEST=\r\nElement1Default=GO\r\n"
-            "Element2Default=#top\r\nCloseTag=</A>\r\n");
+        Put("lib/link.ktt", kLinkTemplate);
         Put("lib/img.ktt",
             "[KestrelTagTemplete]\r\nTagName=画像\r\nEdited=作者\r\nIndex=B1\r\n"
             "BaseElement=IMG\r\nElement1=SRC=\r\nElement1Default=a.bmp\r\n");

@@ -6,10 +6,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "support/StandInHost.h"
 
 namespace mq::test {
 
@@ -27,7 +30,7 @@ public:
     StandInProcess(const StandInProcess&) = delete;
     StandInProcess& operator=(const StandInProcess&) = delete;
 
-    HWND Window() const { return window_; }
+    HWND Window() const { return host_->Window(); }
     // The direct "TEditor" child, or null.
     HWND Editor() const;
     // The host's bytes as it holds them now.
@@ -38,9 +41,7 @@ public:
 
 private:
     std::wstring dir_;
-    std::wstring textFile_, readyFile_, saveFile_;
-    PROCESS_INFORMATION process_{};
-    HWND window_ = nullptr;
+    std::unique_ptr<StandInHost> host_;
 };
 
 // A top-level window of the test process in the foreground, standing in

@@ -2,12 +2,12 @@
 // stand-in host editor through real window messages.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 
 #include "hostlink/HostLink.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Host.h"
+#include "support/LargeText.h"
 #include "support/RecordingMessagePort.h"
 #include "win32/StandInProcess.h"
 
@@ -38,6 +38,12 @@ protected:
         return *host;
     }
     std::string Ansi(const std::string& utf8) const { return cp.FromUtf8(utf8); }
+    // What a tag dialog's OK does: the text to go around the selection, then in.
+    void Insert(const std::string& before, const std::string& after) {
+        InsertBefore = before;
+        InsertAfter = after;
+        link.InsertIntoHost();
+    }
 
     Win32HostEditor editor;
     Win32CodePage cp;
@@ -54,9 +60,7 @@ TEST_F(HostAcrossProcesses, WrapsTheSelectionAndGivesTheForegroundBack) {
 
     ForegroundWindow palette;
     ASSERT_TRUE(palette.TakenFrom(h.Window()));
-    InsertBefore = "<CENTER>";
-    InsertAfter = "</CENTER>";
-    link.InsertIntoHost();
+    Insert("<CENTER>", "</CENTER>");
     EXPECT_EQ(h.Text(), "<CENTER>Hello</CENTER>");
     EXPECT_TRUE(WaitForForeground(h.Window()));
     EXPECT_EQ(InsertBefore, "<CENTER>");
@@ -72,9 +76,7 @@ TEST_F(HostAcrossProcesses, WrapsTheSelectionAndGivesTheForegroundBack) {
 
 TEST_F(HostAcrossProcesses, NoSelectionPutsBothStringsAtTheCaret) {
     auto& h = Start({Ansi("前後"), {{2, 2}}, {}});
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Insert("<B>", "</B>");
     EXPECT_EQ(h.Text(), Ansi("前<B></B>後"));
 }
 
@@ -131,9 +133,7 @@ TEST_F(HostAcrossProcesses, EmptyInsertBeforeSendsNothing) {
 TEST_F(HostAcrossProcesses, SelectionIsCutByBytes) {
     auto& h = Start({Ansi("日本語abc"), {{2, 6}}, {}});
     EXPECT_EQ(link.GetHostSelection(link.HostEdit()), "本語");
-    InsertBefore = "「";
-    InsertAfter = "」";
-    link.InsertIntoHost();
+    Insert("「", "」");
     EXPECT_EQ(h.Text(), Ansi("日「本語」abc"));
 }
 
@@ -141,17 +141,7 @@ TEST_F(HostAcrossProcesses, SelectionIsCutByBytes) {
 // each line numbered: every multiple of 100 starts a line, and a cut at the
 // wrong place shows.
 std::string LargeText(const AnsiCodePage& cp) {
-    const std::string japanese = cp.FromUtf8("日本語のテキストを挿入する場所の確認です");
-    std::string text;
-    text.reserve(1 << 20);
-    char number[16];
-    for (int line = 0; text.size() < (1u << 20); ++line) {
-        std::snprintf(number, sizeof number, " line %07d ", line);
-        std::string row = japanese + number;
-        for (char c = 'a'; row.size() < 98; c = c == 'z' ? 'a' : static_cast<char>(c + 1)) row += c;
-        text += row + "\r\n";
-    }
-    return text;
+    return test::LargeText([&](const std::string& utf8) { return cp.FromUtf8(utf8); });
 }
 
 struct Range {
@@ -169,9 +159,7 @@ TEST_P(LargeHostText, InsertsExactlyAndLeavesTheRestAsItWas) {
     const std::string selected = text.substr(r.start, r.end - r.start);
     EXPECT_EQ(link.GetHostSelection(link.HostEdit()), cp.ToUtf8(selected));
 
-    InsertBefore = "<A TASK=\"GO\" DEST=\"#カード\">";
-    InsertAfter = "</A>";
-    link.InsertIntoHost();
+    Insert("<A TASK=\"GO\" DEST=\"#カード\">", "</A>");
     EXPECT_TRUE(messages.shown.empty());
     const std::string expected = text.substr(0, r.start) + Ansi(InsertBefore) + selected +
                                  Ansi(InsertAfter) + text.substr(r.end);
@@ -197,9 +185,7 @@ TEST_F(HostAcrossProcesses, HostWithoutPointerFormIsRefusedPast64KiB) {
     auto& h = Start({text, {{70000, 71000}}, {L"--no-sel-pointers"}});
     ForegroundWindow palette;
     ASSERT_TRUE(palette.TakenFrom(h.Window()));
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Insert("<B>", "</B>");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
     EXPECT_EQ(messages.shown[0].caption, kProgramTitle);
@@ -213,9 +199,7 @@ TEST_F(HostAcrossProcesses, HostWithoutPointerFormIsExactUpTo65535Bytes) {
     // by the packed value.
     const std::string text = LargeText(cp).substr(0, 65535);
     auto& h = Start({text, {{39000, 40000}}, {L"--no-sel-pointers"}});
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Insert("<B>", "</B>");
     EXPECT_TRUE(messages.shown.empty());
     const std::string expected =
         text.substr(0, 39000) + "<B>" + text.substr(39000, 1000) + "</B>" + text.substr(40000);
@@ -227,9 +211,7 @@ TEST_F(HostAcrossProcesses, TruncatingHostIsExactThroughThePointerForm) {
     const std::string text = LargeText(cp);
     auto& h = Start({text, {{70000, 71000}}, {L"--truncating-sel"}});
     ASSERT_EQ(SendMessageA(h.Editor(), EM_GETSEL, 0, 0), MAKELONG(70000 & 0xFFFF, 71000 & 0xFFFF));
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Insert("<B>", "</B>");
     EXPECT_TRUE(messages.shown.empty());
     const std::string expected =
         text.substr(0, 70000) + "<B>" + text.substr(70000, 1000) + "</B>" + text.substr(71000);
@@ -251,9 +233,7 @@ TEST_P(TruncatingHostWithoutPointers, IsRefusedInALongText) {
     EXPECT_EQ(link.GetHostSelection(link.HostEdit()), std::nullopt);
     ForegroundWindow palette;
     ASSERT_TRUE(palette.TakenFrom(h.Window()));
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Insert("<B>", "</B>");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
     const std::string actual = h.Text();
@@ -281,9 +261,7 @@ TEST_F(HostAcrossProcesses, SelectedBytesGoBackAsTheHostHeldThem) {
                         "way; TEditorInThisProcess below covers the port";
     }
     EXPECT_EQ(link.GetHostSelection(link.HostEdit()), cp.ToUtf8(text.substr(1)));
-    InsertBefore = "≒";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Insert("≒", "</B>");
     EXPECT_TRUE(messages.shown.empty());
     // The composed text goes as the code page writes it, the selection as it was.
     const std::string expected = text.substr(0, 1) + "\x81\xE0" + text.substr(1) + "</B>";
@@ -303,9 +281,7 @@ TEST_P(UnboundHost, WarnsOnceAndChangesNothing) {
     EXPECT_EQ(messages.shown[0].text,
               "TeraPadを発見できませんでした。\r\nTeraPadへの送信は実行できません。");
 
-    InsertBefore = "<B>";
-    InsertAfter = "</B>";
-    link.InsertIntoHost();
+    Insert("<B>", "</B>");
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(h.Text(), "Hello");
     EXPECT_TRUE(WaitForForeground(h.Window()));
