@@ -220,8 +220,8 @@ void frmMain::RunCommand(Command command) {
         explicit Running(int& c) : count(c) { ++count; }
         ~Running() { --count; }
     } running{commandsRunning_};
-    const CommandSpec& spec = SpecOf(command);
-    if (spec.dialog) {
+    const CommandSpec& row = SpecOf(command);
+    if (row.dialog) {
         palette_.RunModal(
             [&] {
                 // The dialog has no owner; the palette takes no input meanwhile,
@@ -233,7 +233,7 @@ void frmMain::RunCommand(Command command) {
                 } reenable{hwnd_};
                 ShowCommandDialog(command, instance_, hwnd_, context_);
             },
-            spec.inserts);
+            row.inserts);
         // A close request that came while the dialog was open.
         if (palette_.ClosePending() && IsWindow(hwnd_)) Close();
         return;
