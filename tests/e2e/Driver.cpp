@@ -80,17 +80,6 @@ bool WaitUntil(const std::function<bool()>& condition) {
     }
 }
 
-std::wstring WinPath(const std::string& path) {
-    std::wstring wide = win32::Widen(path);
-    if (!wide.empty() && wide[0] == L'/') {
-        wide = L"Z:" + wide;
-        for (auto& c : wide) {
-            if (c == L'/') c = L'\\';
-        }
-    }
-    return wide;
-}
-
 const std::wstring& DialogCaption(mq::Command command) {
     switch (command) {
     case mq::Command::Deck: return caption::kDeck;

@@ -16,6 +16,7 @@
 #include "palette/Palette.h"
 #include "support/StandInHost.h"
 #include "support/Timeout.h"
+#include "support/WinPath.h"
 
 namespace mq::e2e {
 
@@ -27,8 +28,7 @@ using test::kTimeout;
 // Polls `condition` until it holds or kTimeout passes; never a fixed sleep.
 bool WaitUntil(const std::function<bool()>& condition);
 
-// A Unix path from the build turned into one Wine understands (Z: drive).
-std::wstring WinPath(const std::string& path);
+using test::WinPath;
 
 std::wstring ProgramPath();  // marquill.exe as built
 std::wstring StandInPath();  // standin.exe as built

@@ -15,23 +15,13 @@
 
 #include "platform/win32/WideText.h"
 #include "support/StartProcess.h"
+#include "support/WinPath.h"
 
 namespace mq::test {
 namespace {
 
 constexpr wchar_t kReplacements[] = L"Software\\Wine\\Fonts\\Replacements";
 constexpr wchar_t kDialogFont[] = L"MS UI Gothic";
-
-std::wstring WinPath(const std::string& path) {
-    std::wstring wide = win32::Widen(path);
-    if (!wide.empty() && wide[0] == L'/') {
-        wide = L"Z:" + wide;
-        for (auto& c : wide) {
-            if (c == L'/') c = L'\\';
-        }
-    }
-    return wide;
-}
 
 // The dialogs' font stands for `face` while this lives; then it stands
 // for what it stood for before.
