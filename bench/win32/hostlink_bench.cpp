@@ -27,6 +27,7 @@
 #include "hostlink/HostLink.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Host.h"
+#include "support/LargeText.h"
 #include "win32/StandInProcess.h"
 
 namespace {
@@ -122,16 +123,8 @@ private:
 // Lines of 100 bytes, double-byte characters first, as a Japanese HDML
 // source roughly looks to the host.
 std::string HostText(const mq::AnsiCodePage& cp, std::size_t size) {
-    const std::string japanese = cp.FromUtf8("日本語のテキストを挿入する場所の確認です");
-    std::string text;
-    text.reserve(size + 100);
-    char number[16];
-    for (int line = 0; text.size() < size; ++line) {
-        std::snprintf(number, sizeof number, " line %07d ", line);
-        std::string row = japanese + number;
-        while (row.size() < 98) row += static_cast<char>('a' + row.size() % 26);
-        text += row + "\r\n";
-    }
+    std::string text =
+        mq::test::LargeText([&](const std::string& utf8) { return cp.FromUtf8(utf8); }, size);
     text.resize(size);
     return text;
 }

@@ -1,7 +1,11 @@
 #pragma once
 // How a test opens a tag dialog: InsertBefore and InsertAfter still hold
 // what an earlier dialog left there, which no opening may pass on, and then
-// Form_Load runs as the palette runs it.
+// Form_Load runs as the palette runs it. And how it presses OK.
+#include <gtest/gtest.h>
+
+#include <string>
+
 #include "hostlink/HostLink.h"
 
 namespace mq::test {
@@ -15,6 +19,19 @@ template <class Model>
 void OpenAfterAnEarlierDialog(Model& dialog) {
     LeaveEarlierInsertions();
     dialog.Form_Load();
+}
+
+// Presses OK: the dialog must close and leave exactly `before` and `after`
+// to go around the host's selection.
+template <class Model>
+::testing::AssertionResult OkLeaves(Model& dialog, const std::string& before,
+                                    const std::string& after) {
+    dialog.cmdOK_Click();
+    if (!dialog.Closed()) return ::testing::AssertionFailure() << "OK left the dialog open";
+    if (InsertBefore == before && InsertAfter == after) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "OK left\n  \"" << InsertBefore << "\" and \""
+                                         << InsertAfter << "\", not\n  \"" << before
+                                         << "\" and \"" << after << "\"";
 }
 
 }  // namespace mq::test

@@ -35,10 +35,7 @@ protected:
 TEST_F(Deck, OpensWithItsInitialTagAndClosesWithHdml) {
     EXPECT_EQ(Preview(), R"(<HDML VERSION="3.0" TTL="3" MARKABLE="True">)");
     EXPECT_EQ(Parts(deck), "0,0,0,3");
-    deck.cmdOK_Click();
-    EXPECT_TRUE(deck.Closed());
-    EXPECT_EQ(InsertBefore, R"(<HDML VERSION="3.0" TTL="3" MARKABLE="True">)");
-    EXPECT_EQ(InsertAfter, "</HDML>");
+    EXPECT_TRUE(OkLeaves(deck, R"(<HDML VERSION="3.0" TTL="3" MARKABLE="True">)", "</HDML>"));
 }
 
 TEST_F(Deck, WorkedExample) {
@@ -47,9 +44,8 @@ TEST_F(Deck, WorkedExample) {
     deck.chkAccessPath.SetValue(true);
     Type(deck.txtAccessPath, "/members");
     EXPECT_EQ(Parts(deck), "0,1,0,0");
-    deck.cmdOK_Click();
-    EXPECT_EQ(InsertBefore, R"(<HDML VERSION="3.0" TTL="3600" MARKABLE="False" ACCESSPATH="/members">)");
-    EXPECT_EQ(InsertAfter, "</HDML>");
+    EXPECT_TRUE(OkLeaves(deck, R"(<HDML VERSION="3.0" TTL="3600" MARKABLE="False" ACCESSPATH="/members">)",
+                         "</HDML>"));
 }
 
 TEST_F(Deck, AttributesFollowTheirFixedOrderAndAreCopiedAsTyped) {
@@ -70,9 +66,7 @@ TEST_F(Deck, AttributesFollowTheirFixedOrderAndAreCopiedAsTyped) {
 TEST_F(Deck, UncheckingEverythingStillWrapsInHdml) {
     for (ui::CheckBox* box : {&deck.chkVersion, &deck.chkTTL, &deck.chkMarkble}) box->SetValue(false);
     EXPECT_EQ(Preview(), "<HDML>");
-    deck.cmdOK_Click();
-    EXPECT_EQ(InsertBefore, "<HDML>");
-    EXPECT_EQ(InsertAfter, "</HDML>");
+    EXPECT_TRUE(OkLeaves(deck, "<HDML>", "</HDML>"));
 }
 
 TEST_F(Deck, UncheckingTtlLeavesItsValueAndTheCalculatorAlone) {

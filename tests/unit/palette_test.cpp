@@ -11,27 +11,10 @@
 #include "platform/posix/Cp932.h"
 #include "support/FakeHostEditor.h"
 #include "support/RecordingMessagePort.h"
+#include "support/RecordingWindows.h"
 
 namespace mq::test {
 namespace {
-
-class RecordingWindows final : public WindowPort {
-public:
-    struct Call {
-        WindowHandle window, insertAfter;
-        int x, y, cx, cy;
-        unsigned flags;
-    };
-    bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override {
-        calls.push_back({window, insertAfter, x, y, cx, cy, flags});
-        if (insertAfter == kTopmost) topmost = true;
-        if (insertAfter == kNotTopmost) topmost = false;
-        return true;
-    }
-    std::vector<Call> calls;
-    bool topmost = false;
-};
 
 TEST(ToolbarDispatch, KeysMatchExactlyAndInTableOrder) {
     EXPECT_EQ(ToolbarCommandForKey("終了"), Command::Exit);

@@ -8,7 +8,9 @@
 #include "platform/posix/PosixProfile.h"
 #include "settings/INIAccessGlobal.h"
 #include "settings/SettingsFile.h"
+#include "support/FakeHostEditor.h"
 #include "support/RecordingMessagePort.h"
+#include "support/RecordingWindows.h"
 
 namespace mq::test {
 namespace {
@@ -128,29 +130,6 @@ TEST(WithTrailingBackslash, AddsOneBackslashWhenMissing) {
     EXPECT_EQ(SettingsFilePath("D:\\tools\\marq"), "D:\\tools\\marq\\MARQ.ini");
 }
 
-// The palette with nothing behind its window or host.
-class NoWindows final : public WindowPort {
-public:
-    bool SetWindowPos(WindowHandle, WindowHandle insertAfter, int, int, int, int,
-                      unsigned) override {
-        lastBand = insertAfter;
-        return true;
-    }
-    WindowHandle lastBand = 0;
-};
-class NoHost final : public HostEditorPort {
-public:
-    WindowHandle GetForegroundWindow() override { return 0; }
-    WindowHandle FindChildByClass(WindowHandle, const char*) override { return 0; }
-    std::intptr_t GetTextLength(WindowHandle) override { return 0; }
-    std::string GetText(WindowHandle, std::size_t) override { return {}; }
-    std::uint32_t GetSelectionPacked(WindowHandle) override { return 0; }
-    void GetSelectionPointers(WindowHandle, std::uint32_t&, std::uint32_t&) override {}
-    void ReplaceSelection(WindowHandle, const std::string&) override {}
-    void SetForegroundWindow(WindowHandle) override {}
-    WindowIdentity Identify(WindowHandle) override { return {}; }
-};
-
 class TopMostSetting : public ::testing::Test {
 protected:
     // Starts a palette the way the program does and answers whether it
@@ -164,8 +143,8 @@ protected:
     TempFolder tmp;
     PosixProfileFile profile;
     Cp932CodePage cp;
-    NoWindows windows;
-    NoHost host;
+    RecordingWindows windows;
+    FakeHostEditor host;
     RecordingMessagePort messages;
     HostLink link{host, cp, messages};
     Palette palette{windows, link};
@@ -173,7 +152,7 @@ protected:
 
 TEST_F(TopMostSetting, OnlyASavedZeroStartsTheUnfloatingPalette) {
     EXPECT_TRUE(Start()) << "no settings file";
-    EXPECT_EQ(windows.lastBand, WindowPort::kTopmost);
+    EXPECT_EQ(windows.calls.back().insertAfter, WindowPort::kTopmost);
     const char* onTop[] = {"[Marquill]\r\nTopMost=1\r\n", "[Marquill]\r\nTopMost=\r\n",
                            "[Marquill]\r\nTopMost=00\r\n", "[Marquill]\r\nTopMost=yes\r\n",
                            "[Marquill]\r\nOther=0\r\n"};
@@ -183,7 +162,7 @@ TEST_F(TopMostSetting, OnlyASavedZeroStartsTheUnfloatingPalette) {
     }
     tmp.Put("MARQ.ini", "[marquill]\r\ntopmost = \"0\"\r\n");
     EXPECT_FALSE(Start());
-    EXPECT_EQ(windows.lastBand, WindowPort::kNotTopmost);
+    EXPECT_EQ(windows.calls.back().insertAfter, WindowPort::kNotTopmost);
 }
 
 TEST_F(TopMostSetting, TheStateAtCloseIsSaved) {

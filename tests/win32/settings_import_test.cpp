@@ -45,18 +45,13 @@ protected:
     void Attributes(std::string_view name, DWORD attributes) {
         SetFileAttributesW(win32::Widen(tmp.Path(name)).c_str(), attributes);
     }
-    std::wstring Imported() {
-        wchar_t value[1024] = {};
-        GetPrivateProfileStringW(L"Marquill", L"TempleteLib", L"(none)", value, 1024,
-                                 win32::Widen(tmp.Path("app/MARQ.ini")).c_str());
-        return value;
-    }
     std::wstring Read(const wchar_t* section, const wchar_t* key) {
-        wchar_t value[256] = {};
-        GetPrivateProfileStringW(section, key, L"(none)", value, 256,
+        wchar_t value[1024] = {};
+        GetPrivateProfileStringW(section, key, L"(none)", value, 1024,
                                  win32::Widen(tmp.Path("app/MARQ.ini")).c_str());
         return value;
     }
+    std::wstring Imported() { return Read(L"Marquill", L"TempleteLib"); }
 
     TempFolder tmp;
     RecordingMessagePort messages;

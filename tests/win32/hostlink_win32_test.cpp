@@ -1,9 +1,16 @@
-// The host link across two processes: the real Win32 ports talking to the
-// stand-in host editor through real window messages.
+// The host link through the real Win32 ports: to the stand-in host editor in
+// a process of its own, through real window messages, and to its TEditor
+// control created in this process. Within one thread a message reaches an
+// ANSI window as the sender wrote it, so the exact bytes the link sends can
+// be checked there, where Wine's transport between processes would pass
+// them through Unicode first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
+#include "TEditor.h"
 #include "hostlink/HostLink.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Host.h"
@@ -16,7 +23,9 @@ namespace {
 
 WindowHandle W(HWND h) { return reinterpret_cast<WindowHandle>(h); }
 
-class HostAcrossProcesses : public ::testing::Test {
+// The real port and code page, and the insertion strings a tag dialog's OK
+// leaves, cleared around each test.
+class RealLink : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(GetACP(), 932u) << "run under LC_ALL=ja_JP.UTF-8";
@@ -26,16 +35,6 @@ protected:
     void TearDown() override {
         InsertBefore.clear();
         InsertAfter.clear();
-    }
-
-    // Starts the host and captures it as the palette does at start-up: the
-    // stand-in has just taken the foreground.
-    StandInProcess& Start(StandInOptions options) {
-        host = std::make_unique<StandInProcess>(options);
-        EXPECT_TRUE(WaitForForeground(host->Window()));
-        link.FindHostEditor();
-        EXPECT_EQ(link.HostWindow(), W(host->Window()));
-        return *host;
     }
     std::string Ansi(const std::string& utf8) const { return cp.FromUtf8(utf8); }
     // What a tag dialog's OK does: the text to go around the selection, then in.
@@ -49,6 +48,20 @@ protected:
     Win32CodePage cp;
     RecordingMessagePort messages;
     HostLink link{editor, cp, messages};
+};
+
+class HostAcrossProcesses : public RealLink {
+protected:
+    // Starts the host and captures it as the palette does at start-up: the
+    // stand-in has just taken the foreground.
+    StandInProcess& Start(StandInOptions options) {
+        host = std::make_unique<StandInProcess>(options);
+        EXPECT_TRUE(WaitForForeground(host->Window()));
+        link.FindHostEditor();
+        EXPECT_EQ(link.HostWindow(), W(host->Window()));
+        return *host;
+    }
+
     std::unique_ptr<StandInProcess> host;
 };
 
@@ -144,109 +157,80 @@ std::string LargeText(const AnsiCodePage& cp) {
     return test::LargeText([&](const std::string& utf8) { return cp.FromUtf8(utf8); });
 }
 
-struct Range {
+// A selection in a long text, from a host that answers EM_GETSEL as
+// Windows does or in older and careless ways: without the pointer form
+// (--no-sel-pointers), or with positions cut to their low words
+// (--truncating-sel). The link inserts exactly, or refuses with a warning
+// and leaves every byte as it was.
+struct LongSelection {
+    const char* name;
     std::uint32_t start, end;
+    std::vector<std::wstring> flags;
+    std::size_t length = 0;  // of the text, where it is cut shorter
+    bool refused = false;
 };
+void PrintTo(const LongSelection& r, std::ostream* os) { *os << r.name; }
 
-class LargeHostText : public HostAcrossProcesses, public ::testing::WithParamInterface<Range> {};
+class LongHostText : public HostAcrossProcesses,
+                     public ::testing::WithParamInterface<LongSelection> {};
 
-TEST_P(LargeHostText, InsertsExactlyAndLeavesTheRestAsItWas) {
-    const Range r = GetParam();
-    const std::string text = LargeText(cp);
+TEST_P(LongHostText, InsertsExactlyOrRefusesAndChangesNothing) {
+    const LongSelection& r = GetParam();
+    std::string text = LargeText(cp);
     ASSERT_EQ(text.size(), 1048600u);
-    auto& h = Start({text, {{r.start, r.end}}, {}});
-
+    if (r.length != 0) text.resize(r.length);
+    auto& h = Start({text, {{r.start, r.end}}, r.flags});
+    if (std::find(r.flags.begin(), r.flags.end(), L"--truncating-sel") != r.flags.end()) {
+        ASSERT_EQ(static_cast<DWORD>(SendMessageA(h.Editor(), EM_GETSEL, 0, 0)),
+                  static_cast<DWORD>(MAKELONG(r.start & 0xFFFF, r.end & 0xFFFF)));
+    }
     const std::string selected = text.substr(r.start, r.end - r.start);
-    EXPECT_EQ(link.GetHostSelection(link.HostEdit()), cp.ToUtf8(selected));
+    if (r.refused) EXPECT_EQ(link.GetHostSelection(link.HostEdit()), std::nullopt);
+    else EXPECT_EQ(link.GetHostSelection(link.HostEdit()), cp.ToUtf8(selected));
 
+    ForegroundWindow palette;
+    ASSERT_TRUE(palette.TakenFrom(h.Window()));
     Insert("<A TASK=\"GO\" DEST=\"#カード\">", "</A>");
-    EXPECT_TRUE(messages.shown.empty());
-    const std::string expected = text.substr(0, r.start) + Ansi(InsertBefore) + selected +
-                                 Ansi(InsertAfter) + text.substr(r.end);
+    if (r.refused) {
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
+        EXPECT_EQ(messages.shown[0].caption, kProgramTitle);
+    } else {
+        EXPECT_TRUE(messages.shown.empty());
+    }
+    const std::string expected =
+        r.refused ? text
+                  : text.substr(0, r.start) + Ansi(InsertBefore) + selected + Ansi(InsertAfter) +
+                        text.substr(r.end);
     const std::string actual = h.Text();
     EXPECT_TRUE(actual == expected) << FirstDifference(actual, expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Selections, LargeHostText,
-                         ::testing::Values(Range{39000, 40000},     // packs negative
-                                           Range{70000, 70000},     // caret past 64 KiB
-                                           Range{65500, 70000},     // across 64 KiB
-                                           Range{70000, 71000},     // range past 64 KiB
-                                           Range{1000000, 1000100}  // near the end
-                                           ),
-                         [](const auto& info) {
-                             return std::to_string(info.param.start) + "_" +
-                                    std::to_string(info.param.end);
-                         });
-
-// Hosts that answer EM_GETSEL in older or careless ways.
-TEST_F(HostAcrossProcesses, HostWithoutPointerFormIsRefusedPast64KiB) {
-    const std::string text = LargeText(cp);
-    auto& h = Start({text, {{70000, 71000}}, {L"--no-sel-pointers"}});
-    ForegroundWindow palette;
-    ASSERT_TRUE(palette.TakenFrom(h.Window()));
-    Insert("<B>", "</B>");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
-    EXPECT_EQ(messages.shown[0].caption, kProgramTitle);
-    const std::string actual = h.Text();
-    EXPECT_TRUE(actual == text) << FirstDifference(actual, text);
     EXPECT_TRUE(WaitForForeground(h.Window()));
 }
 
-TEST_F(HostAcrossProcesses, HostWithoutPointerFormIsExactUpTo65535Bytes) {
-    // Without the pointer form only a text that fits in 16 bits can be cut
-    // by the packed value.
-    const std::string text = LargeText(cp).substr(0, 65535);
-    auto& h = Start({text, {{39000, 40000}}, {L"--no-sel-pointers"}});
-    Insert("<B>", "</B>");
-    EXPECT_TRUE(messages.shown.empty());
-    const std::string expected =
-        text.substr(0, 39000) + "<B>" + text.substr(39000, 1000) + "</B>" + text.substr(40000);
-    const std::string actual = h.Text();
-    EXPECT_TRUE(actual == expected) << FirstDifference(actual, expected);
-}
-
-TEST_F(HostAcrossProcesses, TruncatingHostIsExactThroughThePointerForm) {
-    const std::string text = LargeText(cp);
-    auto& h = Start({text, {{70000, 71000}}, {L"--truncating-sel"}});
-    ASSERT_EQ(SendMessageA(h.Editor(), EM_GETSEL, 0, 0), MAKELONG(70000 & 0xFFFF, 71000 & 0xFFFF));
-    Insert("<B>", "</B>");
-    EXPECT_TRUE(messages.shown.empty());
-    const std::string expected =
-        text.substr(0, 70000) + "<B>" + text.substr(70000, 1000) + "</B>" + text.substr(71000);
-    const std::string actual = h.Text();
-    EXPECT_TRUE(actual == expected) << FirstDifference(actual, expected);
-}
-
-// The same host without the pointer form: its low words look like a
-// position, and only the text's length gives them away.
-class TruncatingHostWithoutPointers : public HostAcrossProcesses,
-                                      public ::testing::WithParamInterface<Range> {};
-
-TEST_P(TruncatingHostWithoutPointers, IsRefusedInALongText) {
-    const Range r = GetParam();
-    const std::string text = LargeText(cp);
-    auto& h = Start({text, {{r.start, r.end}}, {L"--truncating-sel", L"--no-sel-pointers"}});
-    ASSERT_EQ(static_cast<DWORD>(SendMessageA(h.Editor(), EM_GETSEL, 0, 0)),
-              static_cast<DWORD>(MAKELONG(r.start & 0xFFFF, r.end & 0xFFFF)));
-    EXPECT_EQ(link.GetHostSelection(link.HostEdit()), std::nullopt);
-    ForegroundWindow palette;
-    ASSERT_TRUE(palette.TakenFrom(h.Window()));
-    Insert("<B>", "</B>");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].icon, MessagePort::Icon::Warning);
-    const std::string actual = h.Text();
-    EXPECT_TRUE(actual == text) << FirstDifference(actual, text);
-    EXPECT_TRUE(WaitForForeground(h.Window()));
-}
-
-INSTANTIATE_TEST_SUITE_P(Cuts, TruncatingHostWithoutPointers,
-                         ::testing::Values(Range{70000, 70010},    // reads as 4,464-4,474
-                                           Range{65636, 65636},    // reads as 100
-                                           Range{131072, 131072}   // reads as a caret at 0
-                                           ),
-                         [](const auto& info) { return std::to_string(info.param.start); });
+const std::wstring kNoPointers = L"--no-sel-pointers", kTruncating = L"--truncating-sel";
+INSTANTIATE_TEST_SUITE_P(
+    Selections, LongHostText,
+    ::testing::Values(
+        LongSelection{"PacksNegative", 39000, 40000, {}},
+        LongSelection{"CaretPast64KiB", 70000, 70000, {}},
+        LongSelection{"Across64KiB", 65500, 70000, {}},
+        LongSelection{"RangePast64KiB", 70000, 71000, {}},
+        LongSelection{"NearTheEnd", 1000000, 1000100, {}},
+        // Without the pointer form only a text that fits in 16 bits can be
+        // cut by the packed value.
+        LongSelection{"NoPointersUpTo65535Bytes", 39000, 40000, {kNoPointers}, 65535},
+        LongSelection{"NoPointersPast64KiB", 70000, 71000, {kNoPointers}, 0, true},
+        // A truncating host is exact through the pointer form, even where
+        // its low words come out of order.
+        LongSelection{"TruncatingPast64KiB", 70000, 71000, {kTruncating}},
+        LongSelection{"TruncatingAcross64KiB", 65500, 70000, {kTruncating}},
+        // Without it, its low words look like a position, and only the
+        // text's length gives them away.
+        LongSelection{"TruncatingNoPointersReadAs4464", 70000, 70010, {kTruncating, kNoPointers}, 0, true},
+        LongSelection{"TruncatingNoPointersReadAs100", 65636, 65636, {kTruncating, kNoPointers}, 0, true},
+        LongSelection{"TruncatingNoPointersReadAsCaretAt0", 131072, 131072, {kTruncating, kNoPointers}, 0,
+                      true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HostAcrossProcesses, SelectedBytesGoBackAsTheHostHeldThem) {
     // NEC and IBM spellings of ≒, Ⅰ and 纊, then a lone lead byte; the cut
@@ -353,6 +337,55 @@ TEST_F(HostAcrossProcesses, StandInAnswersLikeAnEditControl) {
     SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 10u);
     EXPECT_EQ(end, 65536u);
+}
+
+// The stand-in's TEditor control in a window of this process, in front.
+class TEditorInThisProcess : public RealLink {
+protected:
+    void SetUp() override {
+        RealLink::SetUp();
+        ASSERT_TRUE(standin::RegisterEditorClass(GetModuleHandleW(nullptr)));
+    }
+    void TearDown() override {
+        if (host_ != nullptr) DestroyWindow(host_);
+        RealLink::TearDown();
+    }
+    // A top-level window with a TEditor child holding `bytes`, in front.
+    HWND Host(const std::string& bytes, std::uint32_t start, std::uint32_t end) {
+        host_ = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        standin::EditorInit init{bytes, start, end, {}};
+        HWND edit = CreateWindowExA(0, standin::kEditorClass, "", WS_CHILD | WS_VISIBLE, 0, 0,
+                                    300, 200, host_, nullptr, GetModuleHandleW(nullptr), &init);
+        SetForegroundWindow(host_);
+        EXPECT_TRUE(WaitForForeground(host_));
+        link.FindHostEditor();
+        EXPECT_EQ(link.HostEdit(), W(edit));
+        return edit;
+    }
+    HWND host_ = nullptr;
+};
+
+TEST_F(TEditorInThisProcess, SelectedBytesGoBackAsTheHostHeldThem) {
+    // ≒ (NEC row 13), Ⅰ (IBM rows), 纊 (NEC-selected IBM rows), a lone lead
+    // byte; the cut starts on the trail byte of 日.
+    const std::string text = Ansi("日") + "\x87\x90\xFA\x4A\xED\x40\x81";
+    HWND e = Host(text, 1, 9);
+    ASSERT_EQ(standin::EditorText(e), text);
+    // The selection as text is what the code page makes of the bytes.
+    EXPECT_EQ(link.GetHostSelection(link.HostEdit()), cp.ToUtf8(text.substr(1)));
+    ASSERT_NE(Ansi(cp.ToUtf8(text.substr(1))), text.substr(1));
+    Insert("≒", "</B>");
+    EXPECT_TRUE(messages.shown.empty());
+    // The composed texts as the code page writes them, the selection as it was.
+    EXPECT_EQ(standin::EditorText(e), text.substr(0, 1) + "\x81\xE0" + text.substr(1) + "</B>");
+}
+
+TEST_F(TEditorInThisProcess, ACutThroughCharactersLeavesTheStrayBytesInPlace) {
+    // 日本語abc from the trail byte of 日 to the lead byte of 語.
+    HWND e = Host(Ansi("日本語abc"), 1, 5);
+    Insert("<CENTER>", "</CENTER>");
+    EXPECT_EQ(standin::EditorText(e), "\x93<CENTER>\xFA\x96\x7B\x8C</CENTER>\xEA" "abc");
 }
 
 }  // namespace
