@@ -51,6 +51,14 @@ protected:
         ASSERT_NE(it, items.end()) << name;
         m.File.SetListIndex(static_cast<int>(it - items.begin()));
     }
+    // What the dialog shows: the tag's name and author, the three captions,
+    // the three inputs and the preview.
+    using Shown = std::vector<std::string>;
+    static Shown Shows(const TempleteModel& m) {
+        return {m.txtTagName.Text(),  m.txtEdited.Text(),   m.lbl1.Text(),
+                m.lbl2.Text(),        m.lbl3.Text(),        m.txtElement1.Text(),
+                m.txtElement2.Text(), m.txtElement3.Text(), m.txtEd.Text()};
+    }
     std::string Setting() {
         INIAccessGlobal ini(profile, cp);
         ini.FileName = tmp.Path("app") + "\\MARQ.ini";
@@ -74,26 +82,14 @@ TEST_F(Templete, OpeningShowsTheFolderAndItsListAndComposesNothing) {
     EXPECT_EQ(m.txtFolder.Text(), tmp.Path("lib"));
     EXPECT_EQ(m.File.Items(), (std::vector<std::string>{"img.ktt", "link.ktt"}));
     EXPECT_EQ(m.File.ListIndex(), -1);
-    EXPECT_EQ(m.txtEd.Text(), "");
-    EXPECT_EQ(m.txtTagName.Text(), "");
-    EXPECT_EQ(m.lbl1.Text(), "要素1(&1)：");
-    EXPECT_EQ(m.lbl2.Text(), "要素2(&2)：");
-    EXPECT_EQ(m.lbl3.Text(), "要素3(&3)：");
-    EXPECT_EQ(m.txtElement1.Text(), "");
+    EXPECT_EQ(Shows(m), (Shown{"", "", "要素1(&1)：", "要素2(&2)：", "要素3(&3)：", "", "", "", ""}));
 }
 
 TEST_F(Templete, WorkedExample) {
     TempleteModel& m = Open();
     Pick(m, "link.ktt");
-    EXPECT_EQ(m.txtTagName.Text(), "リンク");
-    EXPECT_EQ(m.txtEdited.Text(), "");
-    EXPECT_EQ(m.lbl1.Text(), "TASK= (&1)：");
-    EXPECT_EQ(m.lbl2.Text(), "DEST= (&2)：");
-    EXPECT_EQ(m.lbl3.Text(), "要素3(&3)：");
-    EXPECT_EQ(m.txtElement1.Text(), "GO");
-    EXPECT_EQ(m.txtElement2.Text(), "#top");
-    EXPECT_EQ(m.txtElement3.Text(), "");
-    EXPECT_EQ(m.txtEd.Text(), R"(<A TASK="GO" DEST="#top">)");
+    EXPECT_EQ(Shows(m), (Shown{"リンク", "", "TASK= (&1)：", "DEST= (&2)：", "要素3(&3)：", "GO",
+                               "#top", "", R"(<A TASK="GO" DEST="#top">)"}));
     Type(m.txtElement2, "#news");
     EXPECT_EQ(m.txtEd.Text(), R"(<A TASK="GO" DEST="#news">)");
     EXPECT_TRUE(OkLeaves(m, R"(<A TASK="GO" DEST="#news">)", "</A>"));
@@ -117,9 +113,8 @@ TEST_F(Templete, ALaterOpeningStillExpandsTheTemplatePickedLast) {
     EXPECT_EQ(InsertBefore, "");
 
     TempleteModel& second = Open();
-    EXPECT_EQ(second.txtTagName.Text(), "") << "the boxes do not show it";
-    EXPECT_EQ(second.lbl1.Text(), "要素1(&1)：");
-    EXPECT_EQ(second.txtEd.Text(), "");
+    EXPECT_EQ(Shows(second), (Shown{"", "", "要素1(&1)：", "要素2(&2)：", "要素3(&3)：", "", "", "", ""}))
+        << "the boxes do not show it";
     EXPECT_TRUE(OkLeaves(second, R"(<A TASK="" DEST="">)", "</A>"));
 
     TempleteModel& third = Open();
@@ -133,14 +128,8 @@ TEST_F(Templete, PickingAnotherTemplateReplacesTypedValuesAndCaptions) {
     Type(m.txtElement1, "GOSUB");
     Type(m.txtElement3, "typed");
     Pick(m, "img.ktt");
-    EXPECT_EQ(m.txtTagName.Text(), "画像");
-    EXPECT_EQ(m.txtEdited.Text(), "作者");
-    EXPECT_EQ(m.lbl1.Text(), "SRC= (&1)：");
-    EXPECT_EQ(m.lbl2.Text(), "要素2(&2)：");
-    EXPECT_EQ(m.txtElement1.Text(), "a.bmp");
-    EXPECT_EQ(m.txtElement2.Text(), "");
-    EXPECT_EQ(m.txtElement3.Text(), "");
-    EXPECT_EQ(m.txtEd.Text(), R"(<IMG SRC="a.bmp">)");
+    EXPECT_EQ(Shows(m), (Shown{"画像", "作者", "SRC= (&1)：", "要素2(&2)：", "要素3(&3)：", "a.bmp", "",
+                               "", R"(<IMG SRC="a.bmp">)"}));
     // Index names no second part: typing there changes nothing.
     Type(m.txtElement2, "zzz");
     EXPECT_EQ(m.txtEd.Text(), R"(<IMG SRC="a.bmp">)");
@@ -182,9 +171,8 @@ TEST_F(Templete, FolderChangeIsWrittenAtOnceAndKeepsTheLoadedTemplate) {
     EXPECT_EQ(m.File.ListIndex(), -1);
     EXPECT_EQ(Setting(), tmp.Path("other"));
     // Template, captions, inputs and preview stay.
-    EXPECT_EQ(m.txtTagName.Text(), "リンク");
-    EXPECT_EQ(m.lbl1.Text(), "TASK= (&1)：");
-    EXPECT_EQ(m.txtEd.Text(), R"(<A TASK="PREV" DEST="#top">)");
+    EXPECT_EQ(Shows(m), (Shown{"リンク", "", "TASK= (&1)：", "DEST= (&2)：", "要素3(&3)：", "PREV",
+                               "#top", "", R"(<A TASK="PREV" DEST="#top">)"}));
 
     m.cmdCancel_Click();
     EXPECT_EQ(Setting(), tmp.Path("other")) << "Cancel keeps the new folder";
@@ -226,10 +214,7 @@ TEST_F(Templete, AFolderThatVanishesWhileOpenGivesAnEmptyTemplate) {
     Pick(m, "link.ktt");
     fs::remove_all(tmp.dir() / "lib");
     Pick(m, "img.ktt");
-    EXPECT_EQ(m.txtTagName.Text(), "");
-    EXPECT_EQ(m.lbl1.Text(), "要素1(&1)：");
-    EXPECT_EQ(m.txtElement1.Text(), "");
-    EXPECT_EQ(m.txtEd.Text(), "<>");
+    EXPECT_EQ(Shows(m), (Shown{"", "", "要素1(&1)：", "要素2(&2)：", "要素3(&3)：", "", "", "", "<>"}));
     EXPECT_TRUE(OkLeaves(m, "<>", ""));
     EXPECT_FALSE(fs::exists(tmp.dir() / "lib")) << "nothing was created";
 }
