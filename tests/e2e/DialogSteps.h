@@ -59,9 +59,7 @@ inline void ShowPage(HWND dlg, int tabId, int index, HWND probe) {
 inline int FocusedId(HWND dlg) {
     HWND focus = FocusedControl(dlg);
     if (focus == nullptr) return 0;
-    wchar_t cls[32] = {};
-    GetClassNameW(GetParent(focus), cls, 32);
-    if (std::wstring(cls) == L"ComboBox") focus = GetParent(focus);
+    if (ClassName(GetParent(focus)) == L"ComboBox") focus = GetParent(focus);
     return GetDlgCtrlID(focus);
 }
 

@@ -145,7 +145,7 @@ TEST(Palette, StartsOnTopLeavesTheBandWhileADialogIsOpenAndComesBack) {
 TEST(Palette, ToolbarButtonsDispatchByKey) {
     Session s(Selected("Hello"));
     s.ToolbarClick(4);  // "テキスト整形"
-    HWND dlg = s.WaitDialog(caption::kText);
+    HWND dlg = s.WaitDialog(DialogCaption(Command::Text));
     ASSERT_NE(dlg, nullptr);
     Click(dlg, IDC_CMDOK);
     ASSERT_TRUE(s.WaitTextChange("Hello"));
@@ -218,7 +218,7 @@ TEST(Palette, MovingToAMonitorOfAnotherScaleKeepsTheClientAreaTheToolbar) {
 
     // The rebuilt toolbar still dispatches by key.
     s.ToolbarClick(4);
-    HWND dlg = s.WaitDialog(caption::kText);
+    HWND dlg = s.WaitDialog(DialogCaption(Command::Text));
     ASSERT_NE(dlg, nullptr);
     Click(dlg, IDC_CMDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));

@@ -95,9 +95,7 @@ TEST(SavedTopMost, TogglingWritesNothingUntilThePaletteClosesByAnyWay) {
         ASSERT_TRUE(s.WaitPaletteExit()) << way;
         EXPECT_EQ(Setting(s, L"TopMost"), L"0") << way;
         EXPECT_EQ(Setting(s, L"TempleteLib"), L"C:\\tpl") << way;
-        wchar_t other[16] = {};
-        GetPrivateProfileStringW(L"Other", L"k", L"", other, 16, (s.Folder() + L"\\MARQ.ini").c_str());
-        EXPECT_EQ(std::wstring(other), L"v") << way;
+        EXPECT_EQ(Setting(s, L"k", L"Other"), L"v") << way;
     }
 }
 
@@ -257,29 +255,13 @@ private:
 
 // A shown top-level window of the notepad that opened "index.html".
 HWND FindHelpViewer() {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            wchar_t cls[32] = {}, caption[256] = {};
-            GetClassNameW(hwnd, cls, 32);
-            GetWindowTextW(hwnd, caption, 256);
-            if (std::wstring(cls) == L"Notepad" && std::wstring(caption).rfind(L"index.html", 0) == 0) {
-                *reinterpret_cast<HWND*>(lp) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindTopLevel(
+        [](HWND w) { return ClassName(w) == L"Notepad" && Caption(w).rfind(L"index.html", 0) == 0; });
 }
 
-void PressF1(Session& s) {
-    // F1 carries no modifier: a posted key reaches the palette's
-    // accelerator table as a typed one would.
-    const UINT scan = MapVirtualKeyW(VK_F1, MAPVK_VK_TO_VSC);
-    PostMessageW(s.Palette(), WM_KEYDOWN, VK_F1, static_cast<LPARAM>(1 | (scan << 16)));
-    PostMessageW(s.Palette(), WM_KEYUP, VK_F1, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
-}
+// F1 carries no modifier: a posted key reaches the palette's accelerator
+// table as a typed one would.
+void PressF1(Session& s) { PostKey(s.Palette(), VK_F1); }
 
 TEST(Help, F1WithoutTheHelpPageSaysSo) {
     Session s(Selected("Hello"));
