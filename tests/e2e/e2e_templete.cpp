@@ -154,10 +154,7 @@ TEST(Templete, AccessKeysReachTheInputsAndDefaultsAreReplaced) {
     TypeInto(Item(dlg, IDC_TXTELEMENT3), L"not in Index");
     EXPECT_EQ(Preview(dlg), L"<A TASK=\"GOSUB\" DEST=\"#メニュー\">");
     // Enter presses OK.
-    const std::string before = s.HostText();
-    PressKey(dlg, VK_RETURN);
-    ASSERT_TRUE(s.WaitTextChange(before));
-    EXPECT_EQ(FromCp932(s.HostText()), "<A TASK=\"GOSUB\" DEST=\"#メニュー\">本文</A>");
+    OkInserts(s, dlg, "<A TASK=\"GOSUB\" DEST=\"#メニュー\">本文</A>", VK_RETURN);
 }
 
 TEST(Templete, Utf8TemplatesJapaneseDefaultsReachTheHostInCodePage932) {
