@@ -1,6 +1,7 @@
 #include "e2e/Driver.h"
 
 #include <fstream>
+#include <map>
 #include <stdexcept>
 #include <thread>
 
@@ -33,34 +34,37 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
-struct FindData {
-    DWORD pid;
-    const wchar_t* className;
-    const wchar_t* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
-    auto* fd = reinterpret_cast<FindData*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != fd->pid || !IsWindowVisible(hwnd)) return TRUE;
-    wchar_t cls[256] = {};
-    GetClassNameW(hwnd, cls, 256);
-    if (fd->className != nullptr && std::wstring(cls) != fd->className) return TRUE;
-    if (fd->caption != nullptr) {
-        wchar_t caption[512] = {};
-        GetWindowTextW(hwnd, caption, 512);
-        if (std::wstring(caption) != fd->caption) return TRUE;
-    }
-    fd->found = hwnd;
-    return FALSE;
+// The first window `enumerate` (EnumWindows and its kin, given the
+// callback and its argument) comes to for which `match` holds.
+template <class Enumerate>
+HWND First(Enumerate enumerate, const std::function<bool(HWND)>& match) {
+    struct Search {
+        const std::function<bool(HWND)>& match;
+        HWND found;
+    } search{match, nullptr};
+    enumerate(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (!s->match(hwnd)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-HWND FindTopLevelOf(DWORD pid, const wchar_t* className, const wchar_t* caption) {
-    FindData fd{pid, className, caption, nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&fd));
-    return fd.found;
+// A shown top-level window of process `pid` with this class and caption.
+HWND FindTopLevelOf(DWORD pid, const wchar_t* className, const std::wstring& caption) {
+    return FindTopLevel([&](HWND w) {
+        return ProcessOf(w) == pid && IsWindowVisible(w) && ClassName(w) == className && Caption(w) == caption;
+    });
+}
+
+// Sends the palette its state message with `what`; false when it does not
+// answer in time.
+bool AskPalette(HWND palette, WPARAM what, DWORD_PTR& answer, UINT ms = static_cast<UINT>(kTimeout.count())) {
+    static const UINT message = RegisterWindowMessageW(win32::kStateMessage);
+    return SendMessageTimeoutW(palette, message, what, 0, SMTO_ABORTIFHUNG, ms, &answer) != 0;
 }
 
 // A state the driver cannot go on without: when it does not come, the
@@ -81,19 +85,42 @@ bool WaitUntil(const std::function<bool()>& condition) {
 }
 
 const std::wstring& DialogCaption(mq::Command command) {
-    switch (command) {
-    case mq::Command::Deck: return caption::kDeck;
-    case mq::Command::Card: return caption::kCard;
-    case mq::Command::Text: return caption::kText;
-    case mq::Command::NaviA: return caption::kNaviA;
-    case mq::Command::NaviAction: return caption::kNaviAction;
-    case mq::Command::CE: return caption::kCE;
-    case mq::Command::Image: return caption::kImage;
-    case mq::Command::Templete: return caption::kTemplete;
-    case mq::Command::Version: return caption::kVersion;
-    case mq::Command::InportFromHDMLEditor: return caption::kImportConfirm;
-    default: throw std::logic_error("this command opens no dialog");
-    }
+    using mq::Command;
+    static const std::map<Command, std::wstring> captions{
+        {Command::Deck, L"デッキの設定 - <HDML>"}, {Command::Card, L"カードの設定"},
+        {Command::Text, L"テキスト整形"}, {Command::NaviA, L"ナビゲーション - <A>"},
+        {Command::NaviAction, L"ナビゲーション - <ACTION>"}, {Command::CE, L"選択肢の設定"},
+        {Command::Image, L"画像 - <IMG>"}, {Command::Templete, L"テンプレート"},
+        {Command::Version, L"Marquill バージョン情報"}, {Command::InportFromHDMLEditor, L"設定インポート"}};
+    const auto found = captions.find(command);
+    if (found == captions.end()) throw std::logic_error("this command opens no dialog");
+    return found->second;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::wstring Caption(HWND window) {
+    wchar_t caption[512] = {};
+    GetWindowTextW(window, caption, 512);
+    return caption;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+HWND FindTopLevel(const std::function<bool(HWND)>& match) {
+    return First([](WNDENUMPROC visit, LPARAM arg) { EnumWindows(visit, arg); }, match);
+}
+
+HWND FindChild(HWND parent, const std::function<bool(HWND)>& match) {
+    return First([&](WNDENUMPROC visit, LPARAM arg) { EnumChildWindows(parent, visit, arg); }, match);
 }
 
 HostOptions Selected(const std::string& utf8) {
@@ -139,11 +166,7 @@ HWND Session::Palette() {
         palette_ = FindWindowW(win32::kPaletteClass, L"Marquill");
         return palette_ != nullptr && IsWindowVisible(palette_);
     });
-    if (palette_ != nullptr && paletteProcess_ == nullptr) {
-        GetWindowThreadProcessId(palette_, &palettePid_);
-        paletteProcess_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION,
-                                      FALSE, palettePid_);
-    }
+    if (palette_ != nullptr && paletteProcess_ == nullptr) Watch(ProcessOf(palette_));
     return palette_;
 }
 
@@ -158,12 +181,14 @@ DWORD Session::PaletteProcessId() {
             if (pal != nullptr) GetWindowThreadProcessId(pal, &palettePid_);
             return palettePid_ != 0;
         });
-        if (palettePid_ != 0 && paletteProcess_ == nullptr) {
-            paletteProcess_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION,
-                                          FALSE, palettePid_);
-        }
+        if (palettePid_ != 0 && paletteProcess_ == nullptr) Watch(palettePid_);
     }
     return palettePid_;
+}
+
+void Session::Watch(DWORD pid) {
+    palettePid_ = pid;
+    paletteProcess_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, pid);
 }
 
 std::string Session::HostText() const {
@@ -210,14 +235,13 @@ void Session::ToolbarClick(std::size_t slot) {
 }
 
 LRESULT Session::PaletteState() {
-    static const UINT message = RegisterWindowMessageW(win32::kStateMessage);
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(Palette(), message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    AskPalette(Palette(), 0, result, 5000);
     return static_cast<LRESULT>(result);
 }
 
 HWND Session::FindDialog(const std::wstring& caption) {
-    return FindTopLevelOf(PaletteProcessId(), L"#32770", caption.c_str());
+    return FindTopLevelOf(PaletteProcessId(), L"#32770", caption);
 }
 
 HWND Session::WaitDialog(const std::wstring& caption) {
@@ -238,11 +262,7 @@ bool Session::WaitProbe(bool idle) {
     if (!PostMessageW(Palette(), message, win32::kStateProbe, probe)) return false;
     const auto ask = [&](WPARAM what) {
         DWORD_PTR answer = 0;
-        if (!SendMessageTimeoutW(palette_, message, what, 0, SMTO_ABORTIFHUNG,
-                                 static_cast<UINT>(kTimeout.count()), &answer)) {
-            return LPARAM{-1};
-        }
-        return static_cast<LPARAM>(answer);
+        return AskPalette(palette_, what, answer) ? static_cast<LPARAM>(answer) : LPARAM{-1};
     };
     return WaitUntil([&] { return ask(win32::kStateNoted) == probe && (!idle || ask(win32::kStateCommands) == 0); });
 }
@@ -266,26 +286,9 @@ bool Session::WaitTextChange(const std::string& before) {
 
 HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
-namespace {
-struct DeepFind {
-    int id;
-    HWND found;
-};
-BOOL CALLBACK FindChild(HWND hwnd, LPARAM lParam) {
-    auto* df = reinterpret_cast<DeepFind*>(lParam);
-    if (GetDlgCtrlID(hwnd) == df->id) {
-        df->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
 HWND DeepItem(HWND dialog, int id) {
     if (HWND direct = GetDlgItem(dialog, id)) return direct;
-    DeepFind df{id, nullptr};
-    EnumChildWindows(dialog, FindChild, reinterpret_cast<LPARAM>(&df));
-    return df.found;
+    return FindChild(dialog, [&](HWND w) { return GetDlgCtrlID(w) == id; });
 }
 
 void Click(HWND dialog, int id) { ClickControl(DeepItem(dialog, id)); }
@@ -313,21 +316,9 @@ void WalkTo(HWND root, HWND combo, int index) {
 // The visible list window of a dropped combo box, found among the
 // top-level windows of its thread.
 HWND DroppedList(HWND combo) {
-    struct Find {
-        DWORD thread;
-        HWND found;
-    } f{GetWindowThreadProcessId(combo, nullptr), nullptr};
-    EnumThreadWindows(
-        f.thread,
-        [](HWND w, LPARAM p) -> BOOL {
-            wchar_t cls[32] = {};
-            GetClassNameW(w, cls, 32);
-            if (std::wstring(cls) != L"ComboLBox" || !IsWindowVisible(w)) return TRUE;
-            reinterpret_cast<Find*>(p)->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
+    const DWORD thread = GetWindowThreadProcessId(combo, nullptr);
+    return First([&](WNDENUMPROC visit, LPARAM arg) { EnumThreadWindows(thread, visit, arg); },
+                 [](HWND w) { return ClassName(w) == L"ComboLBox" && IsWindowVisible(w); });
 }
 
 // A mouse event at `at`. Each one carries the place with MOUSEEVENTF_MOVE:
@@ -360,13 +351,10 @@ namespace {
 // real input the driver waits until the palette's thread, where every
 // window of the program lives, has none of it left in its queue.
 void SettleInput() {
-    static const UINT message = RegisterWindowMessageW(win32::kStateMessage);
     HWND palette = FindWindowW(win32::kPaletteClass, L"Marquill");
     Require([&] {
         DWORD_PTR queued = 1;
-        return SendMessageTimeoutW(palette, message, win32::kStateInput, 0, SMTO_ABORTIFHUNG,
-                                   static_cast<UINT>(kTimeout.count()), &queued) != 0 &&
-               queued == 0;
+        return AskPalette(palette, win32::kStateInput, queued) && queued == 0;
     }, "the palette to take its input");
 }
 
@@ -417,30 +405,23 @@ void PressChord(HWND window, std::initializer_list<WORD> keys) {
     BringToFront(window);
     SettleXFocus(GetAncestor(window, GA_ROOT));
     std::vector<INPUT> inputs;
-    for (WORD vk : keys) {
+    const auto key = [&](WORD vk, DWORD flags) {
         INPUT in{};
         in.type = INPUT_KEYBOARD;
         in.ki.wVk = vk;
         in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = flags;
         inputs.push_back(in);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        --it;
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = *it;
-        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(*it, MAPVK_VK_TO_VSC));
-        in.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(in);
-    }
+    };
+    for (WORD vk : keys) key(vk, 0);
+    for (auto it = keys.end(); it != keys.begin();) key(*--it, KEYEVENTF_KEYUP);  // let go in reverse
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     SettleInput();
     // Keys go to the window in front when they are taken: had another
     // window come to the front meanwhile, they went there instead.
     if (HWND front = GetForegroundWindow(); front != GetAncestor(window, GA_ROOT)) {
-        char cls[64] = "none";
-        if (front != nullptr) GetClassNameA(front, cls, sizeof cls);
-        throw std::runtime_error(std::string("the keys went to another window in front (class ") + cls + ")");
+        const std::string cls = front != nullptr ? win32::Narrow(ClassName(front)) : "none";
+        throw std::runtime_error("the keys went to another window in front (class " + cls + ")");
     }
 }
 
@@ -538,9 +519,7 @@ std::wstring Text(HWND control) {
 }
 
 std::vector<std::wstring> ListLines(HWND control) {
-    wchar_t cls[32] = {};
-    GetClassNameW(control, cls, 32);
-    const bool combo = std::wstring(cls) == L"ComboBox";
+    const bool combo = ClassName(control) == L"ComboBox";
     const auto count = SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
     std::vector<std::wstring> lines;
     for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
@@ -571,6 +550,10 @@ HWND FocusedControl(HWND window) {
 void PressKey(HWND window, UINT vk) {
     HWND target = nullptr;
     Require([&] { return (target = FocusedControl(window)) != nullptr; }, "a control with the focus");
+    PostKey(target, vk);
+}
+
+void PostKey(HWND target, UINT vk) {
     const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16)));
     PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
@@ -588,9 +571,9 @@ std::string ReadAll(const std::wstring& path) {
     return test::ReadBytes(path, bytes) ? bytes : "(none)";
 }
 
-std::wstring Setting(Session& s, const wchar_t* key) {
+std::wstring Setting(Session& s, const wchar_t* key, const wchar_t* section) {
     wchar_t buffer[512] = {};
-    GetPrivateProfileStringW(L"Marquill", key, L"(none)", buffer, 512, (s.Folder() + L"\\MARQ.ini").c_str());
+    GetPrivateProfileStringW(section, key, L"(none)", buffer, 512, (s.Folder() + L"\\MARQ.ini").c_str());
     return buffer;
 }
 

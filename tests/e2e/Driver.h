@@ -33,25 +33,24 @@ using test::WinPath;
 std::wstring ProgramPath();  // marquill.exe as built
 std::wstring StandInPath();  // standin.exe as built
 
-// The captions of the program's windows, as the user sees them.
+// Captions of the program's windows, as the user sees them, that no
+// command's dialog has (DialogCaption holds those).
 namespace caption {
-inline const std::wstring kDeck = L"デッキの設定 - <HDML>";
-inline const std::wstring kCard = L"カードの設定";
-inline const std::wstring kText = L"テキスト整形";
-inline const std::wstring kNaviA = L"ナビゲーション - <A>";
-inline const std::wstring kNaviAction = L"ナビゲーション - <ACTION>";
-inline const std::wstring kCE = L"選択肢の設定";
-inline const std::wstring kImage = L"画像 - <IMG>";
 inline const std::wstring kImageChooser = L"画像の参照";
-inline const std::wstring kTemplete = L"テンプレート";
-inline const std::wstring kVersion = L"Marquill バージョン情報";
-inline const std::wstring kImportConfirm = L"設定インポート";
 inline const std::wstring kImportFailed = L"インポート失敗";
 inline const std::wstring kImportDone = L"インポート完了";
 }  // namespace caption
 
 // The caption of the dialog a command opens.
 const std::wstring& DialogCaption(mq::Command command);
+
+std::wstring ClassName(HWND window);
+std::wstring Caption(HWND window);  // GetWindowText: never waits on the window's thread
+DWORD ProcessOf(HWND window);
+// The first window for which `match` holds: a top-level one, or one below
+// `parent` at any depth.
+HWND FindTopLevel(const std::function<bool(HWND)>& match);
+HWND FindChild(HWND parent, const std::function<bool(HWND)>& match);
 
 struct HostOptions {
     std::string text;  // code page 932 bytes
@@ -122,6 +121,7 @@ private:
     HWND palette_ = nullptr;
 
     bool WaitProbe(bool idle);
+    void Watch(DWORD pid);  // opens the palette's process, to see it end
 };
 
 // Dialog controls.
@@ -149,6 +149,7 @@ void TypeChars(HWND control, const std::wstring& text);
 void PasteText(HWND control, const std::wstring& text);
 // A key pressed in the control that has the focus in `window`'s thread.
 void PressKey(HWND window, UINT vk);
+void PostKey(HWND target, UINT vk);  // the same, to `target` itself
 // Real input, as the keyboard gives it, to `window`'s top-level window,
 // brought to the front first: posted keys carry no Ctrl, Shift or Alt.
 void PressChord(HWND window, std::initializer_list<WORD> keys);
@@ -169,7 +170,7 @@ std::wstring MessageBoxText(HWND box);
 std::string ReadAll(const std::wstring& path);
 // A value of the settings file beside the program as the system reads it,
 // "(none)" when the key or the file is missing.
-std::wstring Setting(Session& s, const wchar_t* key);
+std::wstring Setting(Session& s, const wchar_t* key, const wchar_t* section = L"Marquill");
 
 // UTF-8 <-> code page 932, through Windows itself.
 std::string ToCp932(const std::string& utf8);

@@ -74,18 +74,7 @@ public:
         : dialog_(dialog), tree_(FindTree(dialog)), remote_(pid, sizeof(TVITEMW) + 1024) {}
 
     static HWND FindTree(HWND dialog) {
-        HWND found = nullptr;
-        EnumChildWindows(
-            dialog,
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                wchar_t cls[32] = {};
-                GetClassNameW(hwnd, cls, 32);
-                if (std::wstring(cls) != WC_TREEVIEWW) return TRUE;
-                *reinterpret_cast<HWND*>(lp) = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
+        return FindChild(dialog, [](HWND w) { return ClassName(w) == WC_TREEVIEWW; });
     }
 
     bool Ready() const { return tree_ != nullptr && remote_.Ok(); }
@@ -165,22 +154,10 @@ private:
 
 // The palette's dialog that holds a tree view: the folder browser.
 inline HWND FindFolderBrowser(Session& s) {
-    struct Find {
-        DWORD pid;
-        HWND found;
-    } find{s.PaletteProcessId(), nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(lp);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            if (pid != f->pid || !IsWindowVisible(hwnd)) return TRUE;
-            if (FolderBrowser::FindTree(hwnd) == nullptr) return TRUE;
-            f->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    const DWORD pid = s.PaletteProcessId();
+    return FindTopLevel([&](HWND w) {
+        return ProcessOf(w) == pid && IsWindowVisible(w) && FolderBrowser::FindTree(w) != nullptr;
+    });
 }
 
 inline HWND WaitFolderBrowser(Session& s) {

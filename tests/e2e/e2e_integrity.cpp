@@ -32,10 +32,16 @@ HWND OpenCenter(Session& s) {
     return dlg;
 }
 
-// Presses OK in the open text dialog and waits until it has gone.
-void PressOk(HWND dlg) {
-    Click(dlg, IDC_CMDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
+// What an OK with "CENTER" and its closing tag makes of the host's "Hello".
+const std::string kCentered = "<CENTER>Hello</CENTER>";
+
+// After such an OK, the text dialog open again with the same choice.
+void ReopenAfterAnOk(Session& s, HWND& dlg) {
+    InsertTextTag(s, kCenter, true);
+    ASSERT_TRUE(s.WaitTextChange("Hello"));
+    ASSERT_EQ(s.HostText(), kCentered);
+    dlg = OpenCenter(s);
+    ASSERT_NE(dlg, nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -190,13 +196,8 @@ class CloseWhileADialogIsOpen : public ::testing::TestWithParam<CloseCase> {};
 TEST_P(CloseWhileADialogIsOpen, WaitsForTheDialogThenClosesAndInsertsNothingAfterCancel) {
     const CloseCase c = GetParam();
     Session s(Selected("Hello"));
-    InsertTextTag(s, kCenter, true);
-    ASSERT_TRUE(s.WaitTextChange("Hello"));
-    const std::string after = s.HostText();
-    ASSERT_EQ(after, "<CENTER>Hello</CENTER>");
-
-    HWND dlg = OpenCenter(s);
-    ASSERT_NE(dlg, nullptr);
+    HWND dlg = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ReopenAfterAnOk(s, dlg));
     PostMessageW(s.Palette(), c.message, c.wParam, 0);
     // The request handled, the palette and its dialog are still there.
     ASSERT_TRUE(s.WaitPaletteHandled());
@@ -206,7 +207,7 @@ TEST_P(CloseWhileADialogIsOpen, WaitsForTheDialogThenClosesAndInsertsNothingAfte
 
     Click(dlg, IDC_CMDCANCEL);
     ASSERT_TRUE(s.WaitPaletteExit());
-    EXPECT_EQ(s.HostText(), after);
+    EXPECT_EQ(s.HostText(), kCentered);
     // It was on top when the dialog opened: that is the state the user chose.
     EXPECT_EQ(Setting(s, L"TopMost"), L"1");
 }
@@ -226,7 +227,8 @@ TEST_P(CloseWhileADialogIsOpen, AnOkStillInsertsOnceThenThePaletteCloses) {
     ASSERT_NE(dlg, nullptr);
     PostMessageW(s.Palette(), c.message, c.wParam, 0);
     ASSERT_TRUE(s.WaitPaletteHandled());
-    PressOk(dlg);
+    Click(dlg, IDC_CMDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
     ASSERT_TRUE(s.WaitPaletteExit());
     EXPECT_EQ(s.HostText(), "a<CENTER>b</CENTER>c");
     EXPECT_EQ(Setting(s, L"TopMost"), L"0");
@@ -241,17 +243,13 @@ INSTANTIATE_TEST_SUITE_P(Requests, CloseWhileADialogIsOpen,
 // OK's result is not inserted a second time.
 TEST(DialogEndsWithoutOk, AQuitMessageInsertsNothing) {
     Session s(Selected("Hello"));
-    InsertTextTag(s, kCenter, true);
-    ASSERT_TRUE(s.WaitTextChange("Hello"));
-    const std::string after = s.HostText();
-
-    HWND dlg = OpenCenter(s);
-    ASSERT_NE(dlg, nullptr);
+    HWND dlg = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ReopenAfterAnOk(s, dlg));
     const DWORD thread = GetWindowThreadProcessId(s.Palette(), nullptr);
     ASSERT_TRUE(PostThreadMessageW(thread, WM_QUIT, 0, 0));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
     ASSERT_TRUE(s.WaitPaletteExit());
-    EXPECT_EQ(s.HostText(), after);
+    EXPECT_EQ(s.HostText(), kCentered);
 }
 
 // ---------------------------------------------------------------------------
@@ -264,11 +262,8 @@ bool SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& 
 
 TEST(SessionEnd, WithADialogOpenTheChosenStateIsSavedAndNothingInserted) {
     Session s(Selected("Hello"));
-    InsertTextTag(s, kCenter, true);
-    ASSERT_TRUE(s.WaitTextChange("Hello"));
-    const std::string after = s.HostText();
-    HWND dlg = OpenCenter(s);
-    ASSERT_NE(dlg, nullptr);
+    HWND dlg = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ReopenAfterAnOk(s, dlg));
     ASSERT_EQ(s.PaletteState(), 0) << "the modal sequence has lifted the mark";
 
     HWND palette = s.Palette();
@@ -278,7 +273,7 @@ TEST(SessionEnd, WithADialogOpenTheChosenStateIsSavedAndNothingInserted) {
     SendTo(palette, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, answer);
     ASSERT_TRUE(s.WaitPaletteExit());
     EXPECT_EQ(Setting(s, L"TopMost"), L"1");
-    EXPECT_EQ(s.HostText(), after);
+    EXPECT_EQ(s.HostText(), kCentered);
 }
 
 TEST(SessionEnd, WithoutADialogTheStateIsSavedOnlyWhenTheSessionReallyEnds) {

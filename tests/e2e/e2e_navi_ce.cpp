@@ -18,13 +18,13 @@ namespace mq::e2e {
 namespace {
 
 
-// The controls of attribute `a`: the check box, then its value control.
-HWND AttrCheck(HWND dlg, int first, NaviAttr a) {
-    return DeepItem(dlg, first + 2 * static_cast<int>(IndexOf(a)));
-}
-HWND AttrValue(HWND dlg, int first, NaviAttr a) {
-    return DeepItem(dlg, first + 2 * static_cast<int>(IndexOf(a)) + 1);
-}
+// The controls of attribute `a` in a dialog whose attribute rows start at
+// `first`: the check box (offset 0), then its value control (offset 1).
+constexpr int AttrId(int first, NaviAttr a, int offset) { return first + 2 * static_cast<int>(IndexOf(a)) + offset; }
+constexpr int AId(NaviAttr a, int offset) { return AttrId(IDC_NAVIA_ATTR_FIRST, a, offset); }
+constexpr int ActionId(NaviAttr a, int offset) { return AttrId(IDC_NAVIACTION_ATTR_FIRST, a, offset); }
+HWND AttrCheck(HWND dlg, int first, NaviAttr a) { return DeepItem(dlg, AttrId(first, a, 0)); }
+HWND AttrValue(HWND dlg, int first, NaviAttr a) { return DeepItem(dlg, AttrId(first, a, 1)); }
 
 // Picks a line of the entry list with the arrow keys, as a user would.
 void SelectListLine(HWND list, int index) {
@@ -203,13 +203,6 @@ TEST(CE, OkWithAnEmptyListAndCancelInsertNothing) {
         }
         ClosesWithoutInserting(s, dlg, button);
     }
-}
-
-constexpr int AId(NaviAttr a, int offset) {
-    return IDC_NAVIA_ATTR_FIRST + 2 * static_cast<int>(IndexOf(a)) + offset;
-}
-constexpr int ActionId(NaviAttr a, int offset) {
-    return IDC_NAVIACTION_ATTR_FIRST + 2 * static_cast<int>(IndexOf(a)) + offset;
 }
 
 const DialogCase kAKeys{"NaviA", Command::NaviA, IDC_NAVIA_TAB,

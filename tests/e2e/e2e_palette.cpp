@@ -10,13 +10,20 @@
 namespace mq::e2e {
 namespace {
 
+// Opens the text dialog, sees it start from its initial values ("BR", no
+// closing tag) and confirms them with OK (or the key `vk`).
+void InitialValuesInsert(Session& s, const std::string& expected, UINT vk = 0) {
+    HWND dlg = s.Open(Command::Text);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(Item(dlg, IDC_CBOTAG)), L"BR");
+    EXPECT_FALSE(IsChecked(Item(dlg, IDC_CHKCLOSETAG)));
+    OkInserts(s, dlg, expected, vk);
+}
 
 TEST(Palette, WorkedExampleWrapsTheSelectionAndGivesTheFocusBack) {
     Session s(Selected("Hello"));
     ASSERT_NE(s.Palette(), nullptr);
-    InsertTextTag(s, 1, true);
-    ASSERT_TRUE(s.WaitTextChange("Hello"));
-    EXPECT_EQ(s.HostText(), "<CENTER>Hello</CENTER>");
+    ASSERT_NO_FATAL_FAILURE(InsertTextTag(s, 1, true, "<CENTER>Hello</CENTER>"));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == s.Host(); }));
 }
 
@@ -25,21 +32,13 @@ TEST(Palette, OkAtOnceInsertsBrAtTheCaretAndUncheckedBoxLeavesNoClosingTag) {
     o.text = "abc";
     o.selStart = o.selEnd = 1;
     Session s(o);
-    HWND dlg = s.Open(Command::Text);
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(Text(Item(dlg, IDC_CBOTAG)), L"BR");
-    EXPECT_FALSE(IsChecked(Item(dlg, IDC_CHKCLOSETAG)));
-    Click(dlg, IDC_CMDOK);
-    ASSERT_TRUE(s.WaitTextChange("abc"));
-    EXPECT_EQ(s.HostText(), "a<BR>bc");
+    InitialValuesInsert(s, "a<BR>bc");
 }
 
 TEST(Palette, CancelEscAndCloseBoxInsertNothingAfterAnEarlierOk) {
     Session s(Selected("Hello"));
-    InsertTextTag(s, 1, false);
-    ASSERT_TRUE(s.WaitTextChange("Hello"));
+    ASSERT_NO_FATAL_FAILURE(InsertTextTag(s, 1, false, "<CENTER>Hello"));
     const std::string after = s.HostText();
-    EXPECT_EQ(after, "<CENTER>Hello");
 
     // Cancel, Esc, the close box: each after editing the controls.
     for (int way = 0; way < 3; ++way) {
@@ -58,18 +57,10 @@ TEST(Palette, CancelEscAndCloseBoxInsertNothingAfterAnEarlierOk) {
 
 TEST(Palette, EnterPressesOkAndReopeningStartsFromTheInitialValues) {
     Session s(Selected("Hello"));
-    InsertTextTag(s, 3, true);
-    ASSERT_TRUE(s.WaitTextChange("Hello"));
-    EXPECT_EQ(s.HostText(), "<TAB>Hello</TAB>");
+    ASSERT_NO_FATAL_FAILURE(InsertTextTag(s, 3, true, "<TAB>Hello</TAB>"));
 
     s.SetHostText("xyz", 0, 3);
-    HWND dlg = s.Open(Command::Text);
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(Text(Item(dlg, IDC_CBOTAG)), L"BR");
-    EXPECT_FALSE(IsChecked(Item(dlg, IDC_CHKCLOSETAG)));
-    PressKey(dlg, VK_RETURN);
-    ASSERT_TRUE(s.WaitTextChange("xyz"));
-    EXPECT_EQ(s.HostText(), "<BR>xyz");
+    InitialValuesInsert(s, "<BR>xyz", VK_RETURN);
 }
 
 TEST(Palette, DoubleByteCutIsReadAsBytes) {
@@ -79,9 +70,7 @@ TEST(Palette, DoubleByteCutIsReadAsBytes) {
     o.selStart = 2;
     o.selEnd = 6;
     Session s(o);
-    InsertTextTag(s, 1, true);
-    ASSERT_TRUE(s.WaitTextChange(o.text));
-    EXPECT_EQ(FromCp932(s.HostText()), "日<CENTER>本語</CENTER>abc");
+    InsertTextTag(s, 1, true, "日<CENTER>本語</CENTER>abc");
 }
 
 TEST(Palette, LargeHostTextIsCutExactlyPast64KiB) {
@@ -145,11 +134,9 @@ TEST(Palette, StartsOnTopLeavesTheBandWhileADialogIsOpenAndComesBack) {
 TEST(Palette, ToolbarButtonsDispatchByKey) {
     Session s(Selected("Hello"));
     s.ToolbarClick(4);  // "テキスト整形"
-    HWND dlg = s.WaitDialog(caption::kText);
+    HWND dlg = s.WaitDialog(DialogCaption(Command::Text));
     ASSERT_NE(dlg, nullptr);
-    Click(dlg, IDC_CMDOK);
-    ASSERT_TRUE(s.WaitTextChange("Hello"));
-    EXPECT_EQ(s.HostText(), "<BR>Hello");
+    OkInserts(s, dlg, "<BR>Hello");
 }
 
 TEST(Palette, ToolbarExitEndsTheProgram) {
@@ -194,12 +181,6 @@ const DialogCase kTextKeys{"Text", Command::Text, 0,
                            {IDC_CBOTAG, IDC_CHKCLOSETAG}, ""};
 INSTANTIATE_TEST_SUITE_P(Text, DialogKeys, ::testing::Values(kTextKeys), CaseName());
 
-}  // namespace
-}  // namespace mq::e2e
-
-namespace mq::e2e {
-namespace {
-
 TEST(Palette, MovingToAMonitorOfAnotherScaleKeepsTheClientAreaTheToolbar) {
     Session s(Selected("Hello"));
     HWND palette = s.Palette();
@@ -218,7 +199,7 @@ TEST(Palette, MovingToAMonitorOfAnotherScaleKeepsTheClientAreaTheToolbar) {
 
     // The rebuilt toolbar still dispatches by key.
     s.ToolbarClick(4);
-    HWND dlg = s.WaitDialog(caption::kText);
+    HWND dlg = s.WaitDialog(DialogCaption(Command::Text));
     ASSERT_NE(dlg, nullptr);
     Click(dlg, IDC_CMDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));

@@ -95,16 +95,16 @@ TEST(SavedTopMost, TogglingWritesNothingUntilThePaletteClosesByAnyWay) {
         ASSERT_TRUE(s.WaitPaletteExit()) << way;
         EXPECT_EQ(Setting(s, L"TopMost"), L"0") << way;
         EXPECT_EQ(Setting(s, L"TempleteLib"), L"C:\\tpl") << way;
-        wchar_t other[16] = {};
-        GetPrivateProfileStringW(L"Other", L"k", L"", other, 16, (s.Folder() + L"\\MARQ.ini").c_str());
-        EXPECT_EQ(std::wstring(other), L"v") << way;
+        EXPECT_EQ(Setting(s, L"k", L"Other"), L"v") << way;
     }
 }
 
 
-// Runs the import up to the folder browser: confirms, waits for the
-// browser and chooses `folder` in it.
-void ImportFrom(Session& s, const DriveCFolder& folder) {
+// Runs the import to its end: confirms, waits for the browser, chooses
+// `folder` in it, then waits for the message box with `caption` that ends
+// the import and sees its text.
+void ImportFrom(Session& s, const DriveCFolder& folder, const std::wstring& caption, const std::wstring& text,
+                HWND& box) {
     HWND confirm = s.Open(Command::InportFromHDMLEditor);
     ASSERT_NE(confirm, nullptr);
     EXPECT_EQ(MessageBoxText(confirm), kConfirmText);
@@ -116,13 +116,16 @@ void ImportFrom(Session& s, const DriveCFolder& folder) {
     FolderBrowser tree(browser, s.PaletteProcessId());
     ASSERT_TRUE(tree.Ready());
     ASSERT_TRUE(tree.ChooseOnDriveC({folder.Name()}));
+    box = s.WaitDialog(caption);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), text);
 }
 
+const std::string kOldLibrary = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
 const char kCompanion[] = "[Kestrel HDML Editor Standard Setting]\r\nTempleteLib=D:\\HDML\\テンプレート\r\n";
 
 TEST(SettingsImport, CancelAtTheConfirmationShowsNoBrowserAndChangesNothing) {
-    const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
-    Session s(WithSettings(before));
+    Session s(WithSettings(kOldLibrary));
     ASSERT_TRUE(WaitUntil([&] { return s.PaletteState() == kOnTop; }));
     HWND confirm = s.Open(Command::InportFromHDMLEditor);
     ASSERT_NE(confirm, nullptr);
@@ -134,13 +137,12 @@ TEST(SettingsImport, CancelAtTheConfirmationShowsNoBrowserAndChangesNothing) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirm); }));
     ASSERT_TRUE(PaletteIdle(s));
     EXPECT_EQ(FindFolderBrowser(s), nullptr);
-    EXPECT_EQ(SettingsBytes(s), before);
+    EXPECT_EQ(SettingsBytes(s), kOldLibrary);
     EXPECT_EQ(s.PaletteState(), kOnTop);
 }
 
 TEST(SettingsImport, CancelInTheBrowserEndsSilently) {
-    const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
-    Session s(WithSettings(before));
+    Session s(WithSettings(kOldLibrary));
     HWND confirm = s.Open(Command::InportFromHDMLEditor);
     ASSERT_NE(confirm, nullptr);
     Answer(confirm, IDOK);
@@ -151,30 +153,25 @@ TEST(SettingsImport, CancelInTheBrowserEndsSilently) {
     ASSERT_TRUE(PaletteIdle(s));
     EXPECT_EQ(s.FindDialog(caption::kImportFailed), nullptr);
     EXPECT_EQ(s.FindDialog(caption::kImportDone), nullptr);
-    EXPECT_EQ(SettingsBytes(s), before);
+    EXPECT_EQ(SettingsBytes(s), kOldLibrary);
 }
 
 TEST(SettingsImport, AFolderWithoutTheCompanionFileIsReported) {
-    const std::string before = "[Marquill]\r\nTempleteLib=C:\\old\r\n";
-    Session s(WithSettings(before));
+    Session s(WithSettings(kOldLibrary));
     DriveCFolder folder(L"mq-import-");
-    ImportFrom(s, folder);
-    HWND box = s.WaitDialog(caption::kImportFailed);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), kNotFoundText);
+    HWND box = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ImportFrom(s, folder, caption::kImportFailed, kNotFoundText, box));
     Answer(box, IDOK);
     ASSERT_TRUE(PaletteIdle(s));
-    EXPECT_EQ(SettingsBytes(s), before);
+    EXPECT_EQ(SettingsBytes(s), kOldLibrary);
 }
 
 TEST(SettingsImport, TheCompanionsFolderSettingIsCopied) {
     Session s(WithSettings("[Marquill]\r\nTopMost=1\r\nTempleteLib=C:\\old\r\n"));
     DriveCFolder folder(L"mq-import-");
     WriteAll(folder.Path() + L"\\kshdml.ini", ToCp932(kCompanion));
-    ImportFrom(s, folder);
-    HWND box = s.WaitDialog(caption::kImportDone);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), L"設定のインポートが完了しました。");
+    HWND box = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ImportFrom(s, folder, caption::kImportDone, L"設定のインポートが完了しました。", box));
     EXPECT_EQ(Setting(s, L"TempleteLib"), L"D:\\HDML\\テンプレート");
     EXPECT_EQ(Setting(s, L"TopMost"), L"1");
     Answer(box, IDOK);
@@ -189,10 +186,8 @@ TEST(SettingsImport, AFailedWriteIsReportedAsAFailure) {
     ASSERT_TRUE(CreateDirectoryW((s.Folder() + L"\\MARQ.ini").c_str(), nullptr));
     DriveCFolder folder(L"mq-import-");
     WriteAll(folder.Path() + L"\\kshdml.ini", ToCp932(kCompanion));
-    ImportFrom(s, folder);
-    HWND box = s.WaitDialog(caption::kImportFailed);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), kWriteFailedText);
+    HWND box = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ImportFrom(s, folder, caption::kImportFailed, kWriteFailedText, box));
     EXPECT_EQ(s.FindDialog(caption::kImportDone), nullptr);
     Answer(box, IDOK);
     ASSERT_TRUE(PaletteIdle(s));
@@ -257,29 +252,13 @@ private:
 
 // A shown top-level window of the notepad that opened "index.html".
 HWND FindHelpViewer() {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            wchar_t cls[32] = {}, caption[256] = {};
-            GetClassNameW(hwnd, cls, 32);
-            GetWindowTextW(hwnd, caption, 256);
-            if (std::wstring(cls) == L"Notepad" && std::wstring(caption).rfind(L"index.html", 0) == 0) {
-                *reinterpret_cast<HWND*>(lp) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindTopLevel(
+        [](HWND w) { return ClassName(w) == L"Notepad" && Caption(w).rfind(L"index.html", 0) == 0; });
 }
 
-void PressF1(Session& s) {
-    // F1 carries no modifier: a posted key reaches the palette's
-    // accelerator table as a typed one would.
-    const UINT scan = MapVirtualKeyW(VK_F1, MAPVK_VK_TO_VSC);
-    PostMessageW(s.Palette(), WM_KEYDOWN, VK_F1, static_cast<LPARAM>(1 | (scan << 16)));
-    PostMessageW(s.Palette(), WM_KEYUP, VK_F1, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
-}
+// F1 carries no modifier: a posted key reaches the palette's accelerator
+// table as a typed one would.
+void PressF1(Session& s) { PostKey(s.Palette(), VK_F1); }
 
 TEST(Help, F1WithoutTheHelpPageSaysSo) {
     Session s(Selected("Hello"));
@@ -347,10 +326,8 @@ TEST(VersionBox, EnterEscAndTheCloseBoxCloseItAndNothingIsInserted) {
     // An earlier insertion leaves its text behind for the next command.
     HWND text = s.Open(Command::Text);
     ASSERT_NE(text, nullptr);
-    Click(text, IDC_CMDOK);
-    ASSERT_TRUE(s.WaitTextChange("Hello"));
+    ASSERT_NO_FATAL_FAILURE(OkInserts(s, text, "<BR>Hello"));
     const std::string after = s.HostText();
-    EXPECT_EQ(after, "<BR>Hello");
 
     for (int way = 0; way < 3; ++way) {
         HWND box = s.Open(Command::Version);

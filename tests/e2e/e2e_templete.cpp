@@ -43,17 +43,26 @@ HostOptions WithLibrary(const std::string& selected,
 }
 
 // Picks list entry `index` with the keyboard, as a user would: Home, then
-// Down arrows. The list has the focus when the dialog opens.
-void PickWithKeys(HWND dlg, int index) {
+// Down arrows. The list has the focus when the dialog opens. Given the
+// template's name, waits until the dialog shows it.
+void PickWithKeys(HWND dlg, int index, const wchar_t* tagName = nullptr) {
     HWND list = Item(dlg, IDC_FILE);
     ASSERT_TRUE(WaitUntil([&] { return FocusedControl(dlg) == list; }));
     PressKey(dlg, VK_HOME);
     for (int i = 0; i < index; ++i) PressKey(dlg, VK_DOWN);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == index; }));
+    if (tagName == nullptr) return;
+    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == tagName; }));
 }
 
+// The link template and an image one, and what the link inserts around
+// "ニュース" with "#news" typed as its DEST.
+const std::vector<std::pair<std::wstring, std::string>> kLinkAndImg{{L"link.ktt", test::kLinkTemplate},
+                                                                    {L"img.ktt", kImg}};
+const std::string kNewsLink = "<A TASK=\"GO\" DEST=\"#news\">ニュース</A>";
+
 TEST(Templete, WorkedExampleInsertsTheLinkAroundTheSelection) {
-    Session s(WithLibrary("ニュース", {{L"link.ktt", test::kLinkTemplate}, {L"img.ktt", kImg}}));
+    Session s(WithLibrary("ニュース", kLinkAndImg));
     HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     // No setting yet: the program's folder, written back at once.
@@ -63,8 +72,7 @@ TEST(Templete, WorkedExampleInsertsTheLinkAroundTheSelection) {
     EXPECT_EQ(SendMessageW(Item(dlg, IDC_FILE), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_EQ(Preview(dlg), L"");
 
-    PickWithKeys(dlg, 1);
-    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"リンク"; }));
+    ASSERT_NO_FATAL_FAILURE(PickWithKeys(dlg, 1, L"リンク"));
     EXPECT_EQ(Text(Item(dlg, IDC_TXTEDITED)), L"");
     EXPECT_EQ(Text(Item(dlg, IDC_LBL1)), L"TASK= (&1)：");
     EXPECT_EQ(Text(Item(dlg, IDC_LBL2)), L"DEST= (&2)：");
@@ -75,11 +83,11 @@ TEST(Templete, WorkedExampleInsertsTheLinkAroundTheSelection) {
 
     TypeInto(Item(dlg, IDC_TXTELEMENT2), L"#news");
     EXPECT_EQ(Preview(dlg), L"<A TASK=\"GO\" DEST=\"#news\">");
-    OkInserts(s, dlg, "<A TASK=\"GO\" DEST=\"#news\">ニュース</A>");
+    OkInserts(s, dlg, kNewsLink);
 }
 
 TEST(Templete, AClickOnThePickedLineReadsTheFileAgain) {
-    Session s(WithLibrary("ニュース", {{L"link.ktt", test::kLinkTemplate}, {L"img.ktt", kImg}}));
+    Session s(WithLibrary("ニュース", kLinkAndImg));
     HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
     HWND list = Item(dlg, IDC_FILE);
@@ -104,11 +112,11 @@ TEST(Templete, AClickOnThePickedLineReadsTheFileAgain) {
     PostMessageW(Item(dlg, IDC_TXTELEMENT3), WM_CHAR, L'z', 1);
     ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTELEMENT3)) == L"z"; }));
     EXPECT_EQ(Text(dest), L"#news");
-    OkInserts(s, dlg, "<A TASK=\"GO\" DEST=\"#news\">ニュース</A>");
+    OkInserts(s, dlg, kNewsLink);
 }
 
 TEST(Templete, TheLoadedTemplateOutlivesTheWindowForTheRun) {
-    Session s(WithLibrary("x", {{L"link.ktt", test::kLinkTemplate}, {L"img.ktt", kImg}}));
+    Session s(WithLibrary("x", kLinkAndImg));
     // First opening in the run: nothing loaded, OK gives "<>".
     HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
@@ -117,8 +125,7 @@ TEST(Templete, TheLoadedTemplateOutlivesTheWindowForTheRun) {
     // Pick and replace the defaults, then Cancel: nothing inserted.
     dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
-    PickWithKeys(dlg, 0);
-    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"画像"; }));
+    ASSERT_NO_FATAL_FAILURE(PickWithKeys(dlg, 0, L"画像"));
     EXPECT_EQ(Text(Item(dlg, IDC_TXTEDITED)), L"作者");
     EXPECT_EQ(Text(Item(dlg, IDC_LBL1)), L"SRC= (&1)：");
     TypeInto(Item(dlg, IDC_TXTELEMENT1), L"ロゴ.bmp");
@@ -154,10 +161,7 @@ TEST(Templete, AccessKeysReachTheInputsAndDefaultsAreReplaced) {
     TypeInto(Item(dlg, IDC_TXTELEMENT3), L"not in Index");
     EXPECT_EQ(Preview(dlg), L"<A TASK=\"GOSUB\" DEST=\"#メニュー\">");
     // Enter presses OK.
-    const std::string before = s.HostText();
-    PressKey(dlg, VK_RETURN);
-    ASSERT_TRUE(s.WaitTextChange(before));
-    EXPECT_EQ(FromCp932(s.HostText()), "<A TASK=\"GOSUB\" DEST=\"#メニュー\">本文</A>");
+    OkInserts(s, dlg, "<A TASK=\"GOSUB\" DEST=\"#メニュー\">本文</A>", VK_RETURN);
 }
 
 TEST(Templete, Utf8TemplatesJapaneseDefaultsReachTheHostInCodePage932) {
@@ -172,8 +176,7 @@ TEST(Templete, Utf8TemplatesJapaneseDefaultsReachTheHostInCodePage932) {
         s.SetHostText("x", 0, 1);
         HWND dlg = s.Open(Command::Templete);
         ASSERT_NE(dlg, nullptr);
-        PickWithKeys(dlg, pick);
-        ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"画像の説明"; }));
+        ASSERT_NO_FATAL_FAILURE(PickWithKeys(dlg, pick, L"画像の説明"));
         EXPECT_EQ(Text(Item(dlg, IDC_TXTELEMENT1)), L"代替テキスト");
         // The host's bytes, read back as code page 932.
         OkInserts(s, dlg, "<IMG ALT=\"代替テキスト\">x");
@@ -192,8 +195,7 @@ TEST(Templete, FolderChangeIsKeptAlsoWhenTheDialogIsCancelled) {
 
     HWND dlg = s.Open(Command::Templete);
     ASSERT_NE(dlg, nullptr);
-    PickWithKeys(dlg, 0);
-    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"リンク"; }));
+    ASSERT_NO_FATAL_FAILURE(PickWithKeys(dlg, 0, L"リンク"));
 
     // Cancelling the browser changes nothing.
     const std::string settingsBefore = ReadAll(s.Folder() + L"\\MARQ.ini");
@@ -320,8 +322,7 @@ TEST(Templete, TheStarterLibraryIsOfferedAtFirstStart) {
     ASSERT_EQ(ListLines(Item(dlg, IDC_FILE)), names);
     const auto entry = std::find(names.begin(), names.end(), L"entry.ktt") - names.begin();
     ASSERT_LT(static_cast<std::size_t>(entry), names.size());
-    PickWithKeys(dlg, static_cast<int>(entry));
-    ASSERT_TRUE(WaitUntil([&] { return Text(Item(dlg, IDC_TXTTAGNAME)) == L"入力カード（書式つき）"; }));
+    ASSERT_NO_FATAL_FAILURE(PickWithKeys(dlg, static_cast<int>(entry), L"入力カード（書式つき）"));
     EXPECT_EQ(Text(Item(dlg, IDC_LBL2)), L"FORMAT= (&2)：");
     OkInserts(s, dlg, "<ENTRY KEY=\"word\" FORMAT=\"*M\" DEFAULT=\"\">入力</ENTRY>");
 }
