@@ -21,6 +21,20 @@ void OpenAfterAnEarlierDialog(Model& dialog) {
     dialog.Form_Load();
 }
 
+// A test of what ends up in InsertBefore and InsertAfter: both are empty
+// when it starts, and it leaves them empty.
+class InsertionsCleared : public ::testing::Test {
+protected:
+    void SetUp() override { Clear(); }
+    void TearDown() override { Clear(); }
+
+private:
+    static void Clear() {
+        InsertBefore.clear();
+        InsertAfter.clear();
+    }
+};
+
 // Presses OK: the dialog must close and leave exactly `before` and `after`
 // to go around the host's selection.
 template <class Model>

@@ -10,6 +10,7 @@
 #include "platform/posix/Cp932.h"
 #include "support/FakeHostEditor.h"
 #include "support/RecordingMessagePort.h"
+#include "support/TagDialogOpening.h"
 
 namespace mq::test {
 namespace {
@@ -132,16 +133,8 @@ TEST(SpliceSelection, OnlyTheComposedTextsAreConverted) {
     EXPECT_EQ(SpliceSelection(cp, "<BR>", "", ""), "<BR>");
 }
 
-class HostLinkTest : public ::testing::Test {
+class HostLinkTest : public InsertionsCleared {
 protected:
-    void SetUp() override {
-        InsertBefore.clear();
-        InsertAfter.clear();
-    }
-    void TearDown() override {
-        InsertBefore.clear();
-        InsertAfter.clear();
-    }
     // The host's bytes for UTF-8 text.
     std::string Ansi(const std::string& utf8) const { return cp.FromUtf8(utf8); }
     // The host's text, in its own bytes, and its selection.

@@ -16,6 +16,7 @@
 #include "platform/win32/Win32Host.h"
 #include "support/LargeText.h"
 #include "support/RecordingMessagePort.h"
+#include "support/TagDialogOpening.h"
 #include "win32/StandInProcess.h"
 
 namespace mq::test {
@@ -25,16 +26,11 @@ WindowHandle W(HWND h) { return reinterpret_cast<WindowHandle>(h); }
 
 // The real port and code page, and the insertion strings a tag dialog's OK
 // leaves, cleared around each test.
-class RealLink : public ::testing::Test {
+class RealLink : public InsertionsCleared {
 protected:
     void SetUp() override {
+        InsertionsCleared::SetUp();
         ASSERT_EQ(GetACP(), 932u) << "run under LC_ALL=ja_JP.UTF-8";
-        InsertBefore.clear();
-        InsertAfter.clear();
-    }
-    void TearDown() override {
-        InsertBefore.clear();
-        InsertAfter.clear();
     }
     std::string Ansi(const std::string& utf8) const { return cp.FromUtf8(utf8); }
     // What a tag dialog's OK does: the text to go around the selection, then in.
